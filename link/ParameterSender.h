@@ -1,0 +1,42 @@
+#pragma once
+// The senders: each copies its store fields into one message and sends it through the send
+// gate, then paces the line (128 ms after a single-parameter message, 500 ms after a
+// whole-settings message, whether or not it was sent).
+#include "link/LinkState.h"
+#include "link/Messages.h"
+#include "link/SerialPort.h"
+#include "link/Sleeper.h"
+
+namespace sonavel {
+
+constexpr int kParameterPauseMs = 128;
+constexpr int kWholeSettingsPauseMs = 500;
+
+class ParameterSender {
+public:
+    ParameterSender(const ParameterStore& store, LinkState& link, SerialPort& port, Sleeper& sleeper);
+
+    void LoadEQPrameter(int channel, int band);
+    void LoadLPHPPrameter(int channel, int band);
+    void LoadGainDelayPrameter();
+    void LoadLimiterPrameter(int channel);
+    void LoadLoudnessPrameter(int channel);
+    void ByPassFunction(int function, int channel);
+    void LoadInvertStatus();
+    void LoadPresetNum(int presetNum);  // the whole store into the unit's working set
+
+    // Gates: single-parameter messages also wait while a refresh runs; whole-settings
+    // messages, the presence query and the transfers' requests do not.
+    bool SingleParameterGateOpen() const;
+    bool WholeSettingsGateOpen() const;
+
+private:
+    void SendSingle(const Bytes& message);
+
+    const ParameterStore& store_;
+    LinkState& link_;
+    SerialPort& port_;
+    Sleeper& sleeper_;
+};
+
+}  // namespace sonavel
