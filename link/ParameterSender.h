@@ -2,6 +2,8 @@
 // The senders: each copies its store fields into one message and sends it through the send
 // gate, then paces the line (128 ms after a single-parameter message, 500 ms after a
 // whole-settings message, whether or not it was sent).
+#include <functional>
+
 #include "link/LinkState.h"
 #include "link/Messages.h"
 #include "link/SerialPort.h"
@@ -31,7 +33,8 @@ public:
     bool WholeSettingsGateOpen() const;
 
 private:
-    void SendSingle(const Bytes& message);
+    // Bookkeeping, build, gate, output and pause shared by every sender.
+    void Send(const std::function<Bytes()>& build, bool wholeSettings);
 
     const ParameterStore& store_;
     LinkState& link_;

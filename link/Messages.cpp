@@ -1,0 +1,182 @@
+#include "link/Messages.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace sonavel {
+
+namespace {
+
+// Frequencies and release values travel as hundreds and remainder, each in one byte.
+void AppendSplit(std::vector<int>& payload, int value) {
+    payload.push_back(value / 100);
+    payload.push_back(value % 100);
+}
+
+constexpr int kSettingsBlockBytes = kSettingsBlockLast - kSettingsBlockFirst + 1;  // 110
+constexpr int kChannelBlockBytes = 44;  // crossover positions and seven bands of six bytes
+
+// The settings block in frame order, offsets 7..116.
+std::vector<int> SettingsBlockValues(const ParameterStore& s) {
+    std::vector<int> block;
+    block.reserve(kSettingsBlockBytes);
+    for (int n = 1; n <= 4; ++n) block.push_back(s.GainLevel(n));
+    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.DelaySamples(ch));
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        block.push_back(s.CompAttack(ch));
+        AppendSplit(block, s.CompRelease(ch));
+        block.push_back(s.CompThreshold(ch));
+        block.push_back(s.CompRatio(ch));
+    }
+    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.InvertStatus(ch));
+    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.FuncByPass6(ch));
+    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.FuncByPass3(ch));
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        block.push_back(s.LpType(ch));
+        block.push_back(s.HpType(ch));
+        for (int band = 1; band <= kBandCount; ++band) {
+            block.push_back(s.EqType(ch, band));
+            AppendSplit(block, s.EqFrequency(ch, band));
+            block.push_back(s.EqGain(ch, band));
+            block.push_back(s.EqQFactor(ch, band));
+            block.push_back(s.EqByPass(ch, band));
+        }
+    }
+    return block;
+}
+
+void CheckChannel(int channel) {
+    if (channel < 1 || channel > kChannelCount)
+        throw std::out_of_range("channel " + std::to_string(channel) + " is not 1 or 2");
+}
+
+void CheckSlot(int slot) {
+    if (slot < 1 || slot > kSlotCount)
+        throw std::out_of_range("preset slot " + std::to_string(slot) + " is not 1..16");
+}
+
+}  // namespace
+
+Bytes EqBandMessage(const ParameterStore& s, int channel, int band, int address) {
+    std::vector<int> payload{channel, band, s.EqType(channel, band)};
+    AppendSplit(payload, s.EqFrequency(channel, band));
+    payload.push_back(s.EqGain(channel, band));
+    payload.push_back(s.EqQFactor(channel, band));
+    payload.push_back(s.EqByPass(channel, band));
+    return BuildMessage(kCmdEqBand, payload, address);
+}
+
+Bytes CrossoverMessage(const ParameterStore& s, int channel, int band, int address) {
+    if (band != kLowPassBand && band != kHighPassBand)
+        throw std::out_of_range("band " + std::to_string(band) + " is not a crossover slot");
+    const int listPosition = band == kLowPassBand ? s.LpType(channel) : s.HpType(channel);
+    std::vector<int> payload{channel, band, listPosition};
+    AppendSplit(payload, s.EqFrequency(channel, band));
+    return BuildMessage(kCmdCrossover, payload, address);
+}
+
+Bytes GainDelayMessage(const ParameterStore& s, int address) {
+    return BuildMessage(kCmdGainDelay,
+                        {s.GainLevel(1), s.GainLevel(2), s.OutputLevel(1), s.OutputLevel(2),
+                         s.DelaySamples(1), s.DelaySamples(2)},
+                        address);
+}
+
+Bytes LimiterMessage(const ParameterStore& s, int channel, int address) {
+    std::vector<int> payload{channel, s.CompAttack(channel)};
+    AppendSplit(payload, s.CompRelease(channel));
+    payload.push_back(s.CompThreshold(channel));
+    payload.push_back(s.CompRatio(channel));
+    return BuildMessage(kCmdLimiter, payload, address);
+}
+
+Bytes LoudnessMessage(const ParameterStore& s, int channel, int address) {
+    return BuildMessage(kCmdLoudness,
+                        {channel, s.LoudnessParam1(channel), s.LoudnessParam2(channel),
+                         s.LoudnessParam3(channel)},
+                        address);
+}
+
+Bytes FunctionSwitchMessage(const ParameterStore& s, int function, int channel, int address) {
+    CheckChannel(channel);
+    int state = 0;  // a function without a switch of its own travels as off
+    if (function == kCmdFunction3) state = s.FuncByPass3(channel);
+    if (function == kCmdFunction6) state = s.FuncByPass6(channel);
+    if (function == kCmdFunction8) state = s.FuncByPass8(channel);
+    return BuildMessage(function, {channel, state}, address);
+}
+
+Bytes InvertMessage(const ParameterStore& s, int address) {
+    return BuildMessage(kCmdInvert, {0, s.InvertStatus(1), s.InvertStatus(2)}, address);
+}
+
+Bytes WholeSettingsMessage(const ParameterStore& s, int address) {
+    std::vector<int> payload{0};
+    const std::vector<int> block = SettingsBlockValues(s);
+    payload.insert(payload.end(), block.begin(), block.end());
+    return BuildMessage(kCmdWholeSettings, payload, address);
+}
+
+Bytes StoreToSlotMessage(const ParameterStore& s, int slot, int address) {
+    CheckSlot(slot);
+    std::vector<int> payload{0};
+    const std::vector<int> block = SettingsBlockValues(s);
+    payload.insert(payload.end(), block.begin(), block.end());
+    payload.push_back(slot);
+    return BuildMessage(kCmdStoreToSlot, payload, address);
+}
+
+Bytes PresenceQuery(int address) { return BuildMessage(kCmdPresenceQuery, {}, address); }
+
+Bytes CurrentSettingsRequest(int address) {
+    return BuildMessage(kCmdSettingsRequest, {}, address);
+}
+
+Bytes SlotSettingsRequest(int slot, int address) {
+    CheckSlot(slot);
+    return BuildMessage(kCmdSettingsRequest, {slot}, address);
+}
+
+void WriteSettingsBlock(const ParameterStore& s, Bytes& frame) {
+    if (frame.size() < static_cast<size_t>(kSettingsBlockLast + 1))
+        throw std::length_error("a frame of " + std::to_string(frame.size()) +
+                                " bytes cannot hold the settings block");
+    const std::vector<int> block = SettingsBlockValues(s);
+    for (int i = 0; i < kSettingsBlockBytes; ++i) frame[kSettingsBlockFirst + i] = ToByte(block[i]);
+}
+
+void ReadSettingsBlock(const uint8_t* frame, ParameterStore& s) {
+    auto o = [frame](int offset) { return static_cast<int16_t>(frame[offset]); };
+    auto split = [&o](int offset) { return static_cast<int16_t>(o(offset) * 100 + o(offset + 1)); };
+
+    for (int n = 1; n <= 4; ++n) s.GainLevel(n) = o(6 + n);
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        s.DelaySamples(ch) = o(10 + ch);
+        const int comp = 13 + 5 * (ch - 1);
+        s.CompAttack(ch) = o(comp);
+        s.CompRelease(ch) = split(comp + 1);
+        s.CompThreshold(ch) = o(comp + 3);
+        s.CompRatio(ch) = o(comp + 4);
+        s.InvertStatus(ch) = o(22 + ch);
+        s.FuncByPass6(ch) = o(24 + ch);
+        s.FuncByPass3(ch) = o(26 + ch);
+    }
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const int base = 29 + kChannelBlockBytes * (ch - 1);
+        s.LpType(ch) = o(base);
+        s.HpType(ch) = o(base + 1);
+        for (int band = 1; band <= kBandCount; ++band) {
+            const int p = base + 2 + 6 * (band - 1);
+            s.EqType(ch, band) = o(p);
+            s.EqFrequency(ch, band) = split(p + 1);
+            s.EqGain(ch, band) = o(p + 3);
+            s.EqQFactor(ch, band) = o(p + 4);
+            s.EqByPass(ch, band) = o(p + 5);
+        }
+        // The crossover slots take their shape code from the list positions, not the dump.
+        s.EqType(ch, kLowPassBand) = CrossoverEqType(kLowPassBand, s.LpType(ch), s.EqType(ch, kLowPassBand));
+        s.EqType(ch, kHighPassBand) = CrossoverEqType(kHighPassBand, s.HpType(ch), s.EqType(ch, kHighPassBand));
+    }
+}
+
+}  // namespace sonavel

@@ -1,0 +1,68 @@
+#include "link/ParameterSender.h"
+
+namespace sonavel {
+
+ParameterSender::ParameterSender(const ParameterStore& store, LinkState& link, SerialPort& port,
+                                 Sleeper& sleeper)
+    : store_(store), link_(link), port_(port), sleeper_(sleeper) {}
+
+bool ParameterSender::SingleParameterGateOpen() const {
+    return WholeSettingsGateOpen() && link_.RefreshBusy == 0;
+}
+
+bool ParameterSender::WholeSettingsGateOpen() const {
+    return port_.PortOpen() && link_.Connected == 1;
+}
+
+void ParameterSender::Send(const std::function<Bytes()>& build, bool wholeSettings) {
+    link_.IdleTicks = 0;
+    link_.Sending = 1;
+    ++link_.SendCount;
+    // Sending must not stay raised if building fails, or the presence check would never run again.
+    struct EndOfSend {
+        LinkState& link;
+        ~EndOfSend() {
+            link.Sending = 0;
+            link.IdleTicks = 0;
+        }
+    } end{link_};
+
+    const Bytes message = build();
+    if (wholeSettings ? WholeSettingsGateOpen() : SingleParameterGateOpen()) port_.Output(message);
+    // The pause paces the line whether or not the message left.
+    sleeper_.Sleep(wholeSettings ? kWholeSettingsPauseMs : kParameterPauseMs);
+}
+
+void ParameterSender::LoadEQPrameter(int channel, int band) {
+    Send([&] { return EqBandMessage(store_, channel, band, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadLPHPPrameter(int channel, int band) {
+    Send([&] { return CrossoverMessage(store_, channel, band, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadGainDelayPrameter() {
+    Send([&] { return GainDelayMessage(store_, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadLimiterPrameter(int channel) {
+    Send([&] { return LimiterMessage(store_, channel, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadLoudnessPrameter(int channel) {
+    Send([&] { return LoudnessMessage(store_, channel, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::ByPassFunction(int function, int channel) {
+    Send([&] { return FunctionSwitchMessage(store_, function, channel, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadInvertStatus() {
+    Send([&] { return InvertMessage(store_, link_.DeviceAddress); }, false);
+}
+
+void ParameterSender::LoadPresetNum(int /*presetNum: the unit has one working set*/) {
+    Send([&] { return WholeSettingsMessage(store_, link_.DeviceAddress); }, true);
+}
+
+}  // namespace sonavel
