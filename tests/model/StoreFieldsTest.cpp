@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "model/StoreFields.h"
+
+using namespace sonavel;
+
+TEST(StoreFields, TableNamesEveryWholeNumberField) {
+    const std::set<std::string_view> expected = {
+        "EqType", "EqFreqPosition", "EqFrequency", "EqGain", "EqQFactor", "EqByPass",
+        "LpType", "HpType", "MuteState", "OutputLevel", "DelaySamples", "CompThreshold",
+        "CompAttack", "CompRelease", "CompRatio", "LoudnessParam1", "LoudnessParam2",
+        "LoudnessParam3", "InvertStatus", "FuncByPass3", "FuncByPass6", "FuncByPass8", "GainLevel"};
+    std::set<std::string_view> names;
+    for (const StoreField& f : StoreFields()) names.insert(f.name);
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(FindStoreField("EqQFactor")->unit, "Q");
+    EXPECT_EQ(FindStoreField("eqgain"), nullptr);
+}
+
+// Every element of every field has a place of its own: filling them all with different
+// values and reading them back finds no two that share storage.
+TEST(StoreFields, ElementsMapOntoTheStore) {
+    auto marker = [](const StoreField& f, int fieldNumber, int i) {
+        return f.min + (fieldNumber * 5 + i) % (f.max - f.min + 1);
+    };
+    ParameterStore filled;
+    int fieldNumber = 0;
+    for (const StoreField& f : StoreFields()) {
+        for (int i = 0; i < f.Count(); ++i) WriteStoreField(filled, f, i, marker(f, fieldNumber, i));
+        ++fieldNumber;
+    }
+    fieldNumber = 0;
+    for (const StoreField& f : StoreFields()) {
+        for (int i = 0; i < f.Count(); ++i)
+            EXPECT_EQ(ReadStoreField(filled, f, i), marker(f, fieldNumber, i)) << ElementName(f, i);
+        ++fieldNumber;
+    }
+    ParameterStore s;
+    const StoreField& frequency = *FindStoreField("EqFrequency");
+    const int index = ElementIndex(frequency, 2, 3);
+    EXPECT_EQ(ElementName(frequency, index), "EqFrequency(2,3)");
+    WriteStoreField(s, frequency, index, 20160);
+    EXPECT_EQ(s.EqFrequency(2, 3), 20160);
+    const StoreField& gains = *FindStoreField("GainLevel");
+    WriteStoreField(s, gains, ElementIndex(gains, 4), 99);
+    EXPECT_EQ(s.GainLevel(4), 99);
+    EXPECT_EQ(ElementName(*FindStoreField("CompRatio"), 1), "CompRatio(2)");
+}
+
+TEST(StoreFields, BadElementsAndValuesAreRefused) {
+    ParameterStore s;
+    const StoreField& gain = *FindStoreField("EqGain");
+    EXPECT_THROW(ElementIndex(gain, 1, 8), std::out_of_range);
+    EXPECT_THROW(ElementIndex(*FindStoreField("GainLevel"), 5), std::out_of_range);
+    EXPECT_THROW(ReadStoreField(s, gain, 14), std::out_of_range);
+    try {
+        WriteStoreField(s, gain, ElementIndex(gain, 1, 3), 49);
+        ADD_FAILURE() << "49 accepted";
+    } catch (const std::out_of_range& e) {
+        EXPECT_STREQ(e.what(), "EqGain(1,3) = 49 is outside 0..48");
+    }
+    EXPECT_EQ(s.EqGain(1, 3), 0);
+}
+
+TEST(StoreFields, ClampBringsForeignSettingsIntoRange) {
+    ParameterStore s;
+    InitDSPPremeter(s);
+    EXPECT_EQ(ClampIntoRange(s), 0) << "the defaults lie inside every range";
+
+    s.EqType(1, 2) = 0;
+    s.EqFrequency(2, 6) = 25755;  // the largest a two-byte split can carry
+    s.EqFrequency(1, 1) = 5;
+    s.EqQFactor(1, 4) = 255;
+    s.CompRatio(1) = 500;
+    s.CompRatio(2) = 100;  // the limiter stays
+    s.DelaySamples(2) = 0;
+    s.CompRelease(1) = 0;
+    s.GainLevel(3) = -4;
+    s.LpType(2) = 9;
+    EXPECT_EQ(ClampIntoRange(s), 9);
+    EXPECT_EQ(s.EqType(1, 2), 1);
+    EXPECT_EQ(s.EqFrequency(2, 6), 20160);
+    EXPECT_EQ(s.EqFrequency(1, 1), 20);
+    EXPECT_EQ(s.EqQFactor(1, 4), 100);
+    EXPECT_EQ(s.CompRatio(1), 101);
+    EXPECT_EQ(s.CompRatio(2), 100);
+    EXPECT_EQ(s.DelaySamples(2), 1);
+    EXPECT_EQ(s.CompRelease(1), 1);
+    EXPECT_EQ(s.GainLevel(3), 0);
+    EXPECT_EQ(s.LpType(2), 8);
+}
