@@ -165,7 +165,7 @@ Status AppendPresetRecord(const std::string& path, const PresetRecord& record) {
     return failure;
 }
 
-Status CreatePresetFile(const std::string& path, const PresetRecord& record) {
+Status CreatePresetFile(const std::string& path, const std::vector<PresetRecord>& records) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     // npos + 1 is 0: a bare file name is its own base name.
@@ -174,10 +174,13 @@ Status CreatePresetFile(const std::string& path, const PresetRecord& record) {
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return SystemFailure(path, "cannot create a file in " + folder);
     FileHandle file(fd);
-    const bool written = WriteAll(fd, record.bytes.data(), record.bytes.size(), 0) &&
-                         ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0 && file.Close();
+    bool written = true;
+    for (size_t i = 0; i < records.size() && written; ++i)
+        written = WriteAll(fd, records[i].bytes.data(), kPresetRecordSize,
+                           static_cast<off_t>(i) * kPresetRecordSize);
+    written = written && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0 && file.Close();
     if (!written) {
-        const Status failure = SystemFailure(path, "cannot write the preset record");
+        const Status failure = SystemFailure(path, "cannot write the preset records");
         ::unlink(temporary.c_str());
         return failure;
     }

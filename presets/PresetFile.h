@@ -3,6 +3,7 @@
 // (counted from 1) at bytes (n - 1) * 690 .. n * 690 - 1. Every failure comes back as a
 // message naming the file; nothing throws and nothing is reported as success that failed.
 #include <string>
+#include <vector>
 
 #include "presets/Outcome.h"
 #include "presets/PresetRecord.h"
@@ -20,9 +21,9 @@ Outcome<PresetRecord> ReadPresetRecord(const std::string& path, int recordNumber
 // fails (no permission, disk full) the file is put back as it was and the failure returned.
 Status AppendPresetRecord(const std::string& path, const PresetRecord& record);
 
-// Writes a new one-record file, refusing to replace an existing one. The record goes to
-// a temporary file in the same folder that is moved into place only once it is complete,
-// so no half-written file is ever left under the name.
-Status CreatePresetFile(const std::string& path, const PresetRecord& record);
+// Writes a new file of these records, refusing to replace an existing one. The records go
+// to a temporary file in the same folder that is moved into place only once it is
+// complete, so no half-written file is ever left under the name.
+Status CreatePresetFile(const std::string& path, const std::vector<PresetRecord>& records);
 
 }  // namespace sonavel

@@ -1,5 +1,6 @@
 #include "presets/PresetRecord.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "presets/Windows1252.h"
@@ -8,46 +9,38 @@ namespace sonavel {
 
 namespace {
 
-template <auto Member>
-std::span<int16_t> Values(ParameterStore& store) {
-    return (store.*Member).raw();
-}
-
-template <auto Member>
-std::span<const int16_t> ConstValues(const ParameterStore& store) {
-    return (store.*Member).raw();
-}
-
-template <auto Member>
-constexpr RecordField Field(const char* name, int offset) {
-    using Array = std::remove_reference_t<decltype(std::declval<ParameterStore>().*Member)>;
-    return {name, offset, Array::kSize, &Values<Member>, &ConstValues<Member>};
-}
-
 constexpr int kGainLevelOffset = 102;
 
-constexpr RecordField kFields[] = {
-    Field<&ParameterStore::GainLevel>("GainLevel", kGainLevelOffset),
-    Field<&ParameterStore::DelaySamples>("DelaySamples", 118),
-    Field<&ParameterStore::CompThreshold>("CompThreshold", 122),
-    Field<&ParameterStore::CompAttack>("CompAttack", 126),
-    Field<&ParameterStore::CompRelease>("CompRelease", 130),
-    Field<&ParameterStore::CompRatio>("CompRatio", 134),
-    Field<&ParameterStore::EqType>("EqType", 150),
-    Field<&ParameterStore::EqFrequency>("EqFrequency", 178),
-    Field<&ParameterStore::EqGain>("EqGain", 234),
-    Field<&ParameterStore::EqQFactor>("EqQFactor", 262),
-    Field<&ParameterStore::EqByPass>("EqByPass", 290),
-    Field<&ParameterStore::HpType>("HpType", 654),
-    Field<&ParameterStore::LpType>("LpType", 658),
-    Field<&ParameterStore::InvertStatus>("InvertStatus", 674),
-    Field<&ParameterStore::FuncByPass6>("FuncByPass6", 678),
-    Field<&ParameterStore::FuncByPass3>("FuncByPass3", 686),
+struct FieldOffset {
+    std::string_view name;
+    int offset;
 };
+
+constexpr FieldOffset kOffsets[] = {
+    {"GainLevel", kGainLevelOffset}, {"DelaySamples", 118}, {"CompThreshold", 122},
+    {"CompAttack", 126},  {"CompRelease", 130},  {"CompRatio", 134},
+    {"EqType", 150},      {"EqFrequency", 178},  {"EqGain", 234},
+    {"EqQFactor", 262},   {"EqByPass", 290},     {"HpType", 654},
+    {"LpType", 658},      {"InvertStatus", 674}, {"FuncByPass6", 678},
+    {"FuncByPass3", 686},
+};
+
+std::vector<RecordField> ResolveFields() {
+    std::vector<RecordField> fields;
+    for (const FieldOffset& entry : kOffsets) {
+        const StoreField* field = FindStoreField(entry.name);
+        if (field == nullptr) throw std::logic_error("no store field " + std::string(entry.name));
+        fields.push_back({field, entry.offset});
+    }
+    return fields;
+}
 
 }  // namespace
 
-std::span<const RecordField> PresetRecordFields() { return kFields; }
+std::span<const RecordField> PresetRecordFields() {
+    static const std::vector<RecordField> fields = ResolveFields();
+    return fields;
+}
 
 int16_t PresetRecord::Value(int offset) const {
     return static_cast<int16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
@@ -71,9 +64,10 @@ std::string PresetRecord::PresetName() const {
 }
 
 void StoreToRecord(const ParameterStore& store, PresetRecord& record) {
-    for (const RecordField& field : kFields) {
-        const auto values = field.constValues(store);
-        for (int i = 0; i < field.count; ++i) record.SetValue(field.offset + 2 * i, values[i]);
+    for (const RecordField& entry : PresetRecordFields()) {
+        const int16_t* values = entry.field->read(store);
+        for (int i = 0; i < entry.field->Count(); ++i)
+            record.SetValue(entry.offset + 2 * i, values[i]);
     }
 }
 
@@ -84,15 +78,17 @@ Status RecordToStore(const PresetRecord& record, ParameterStore& store) {
             return Status::Failure("input gain of channel " + std::to_string(input + 1) + " is " +
                                    std::to_string(gain) + ", outside 0..145");
     }
-    for (const RecordField& field : kFields) {
-        const auto values = field.values(store);
-        for (int i = 0; i < field.count; ++i) values[i] = record.Value(field.offset + 2 * i);
+    for (const RecordField& entry : PresetRecordFields()) {
+        int16_t* values = entry.field->write(store);
+        for (int i = 0; i < entry.field->Count(); ++i)
+            values[i] = record.Value(entry.offset + 2 * i);
     }
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         if (store.CompThreshold(ch) > kCompThresholdLoadLimit)
             store.CompThreshold(ch) = kCompThresholdLoadLimit;
         if (store.CompRatio(ch) > kCompRatioLoadLimit) store.CompRatio(ch) = kCompRatioLoadLimit;
     }
+    ClampIntoRange(store);
     return Status::Success();
 }
 

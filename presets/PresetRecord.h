@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "model/ParameterStore.h"
+#include "model/StoreFields.h"
 #include "presets/Outcome.h"
 
 namespace sonavel {
@@ -21,14 +23,11 @@ constexpr int kInputGainMax = 145;    // the load check on GainLevel(1) and Gain
 constexpr int16_t kCompThresholdLoadLimit = 100;
 constexpr int16_t kCompRatioLoadLimit = 101;
 
-// One store field the record carries: its store name, where its first value sits and how
-// many 16-bit values it has (2 per channel, 4 for GainLevel, 14 per channel and band).
+// One store field the record carries and the offset of its first value; its values follow
+// one another in store order.
 struct RecordField {
-    const char* name;
+    const StoreField* field;
     int offset;
-    int count;
-    std::span<int16_t> (*values)(ParameterStore&);
-    std::span<const int16_t> (*constValues)(const ParameterStore&);
 };
 
 // Every field the record carries, in record order.
@@ -55,7 +54,8 @@ void StoreToRecord(const ParameterStore& store, PresetRecord& record);
 // The load: accepted only when both input gains lie in 0..145 (otherwise the store is
 // left untouched and the failure says why). Then every carried field is copied, a
 // CompThreshold above 100 becomes 100, a CompRatio above 101 becomes 101, and every store
-// field is finally clamped into its own range so that later table lookups stay valid.
+// field is finally clamped into its own range so that later table lookups stay valid
+// (the store's CompRatio range ends at 101, so that limit survives the clamping).
 Status RecordToStore(const PresetRecord& record, ParameterStore& store);
 
 }  // namespace sonavel

@@ -1,0 +1,138 @@
+#include "link/Transfers.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "link/Messages.h"
+#include "model/StoreFields.h"
+
+namespace sonavel {
+
+namespace {
+
+// Lowers Sending and resets IdleTicks however a transfer ends, so that the presence check
+// is never locked out.
+struct EndOfTransfer {
+    LinkState& link;
+    ~EndOfTransfer() {
+        link.Sending = 0;
+        link.IdleTicks = 0;
+    }
+};
+
+void BeginTransfer(LinkState& link) {
+    ++link.SendCount;
+    link.Sending = 1;
+    link.IdleTicks = 0;
+}
+
+}  // namespace
+
+void Timer2Tick(LinkState& link) {
+    link.WaitTicks = std::min(link.WaitTicks + 1, kWaitTickCap);
+    link.DelayTicks = std::min(link.DelayTicks + 1, kWaitTickCap);
+}
+
+std::string UpdateStatusText(int address, const std::string& ending) {
+    return "Recall UnitID: " + std::to_string(address) + "..." + ending;
+}
+
+std::string RecallStatusText(int slot, const std::string& ending) {
+    return "Recall Preset:User " + std::to_string(slot) + "..." + ending;
+}
+
+Transfers::Transfers(ParameterStore& store, LinkState& link, SerialPort& port, Sleeper& sleeper,
+                     const Receiver& receiver, TransferCallbacks callbacks)
+    : store_(store), link_(link), port_(port), sleeper_(sleeper), receiver_(receiver),
+      callbacks_(std::move(callbacks)) {
+    if (!callbacks_.PumpEventsOnce)
+        throw std::invalid_argument("the transfers need a way to wait for replies");
+}
+
+bool Transfers::GateOpen() const { return port_.PortOpen() && link_.Connected == 1; }
+
+void Transfers::WaitWhile(const std::function<bool()>& condition) {
+    while (condition()) callbacks_.PumpEventsOnce();
+}
+
+void Transfers::Show(const std::string& text) {
+    if (callbacks_.ShowStatus) callbacks_.ShowStatus(text);
+}
+
+void Transfers::Call(const std::function<void()>& callback) {
+    if (callback) callback();
+}
+
+bool Transfers::Update() {
+    const int address = link_.DeviceAddress;
+    return Read(CurrentSettingsRequest(address),
+                [address](const std::string& ending) { return UpdateStatusText(address, ending); },
+                false);
+}
+
+bool Transfers::RecallFromDsp(int slot) {
+    return Read(SlotSettingsRequest(slot, link_.DeviceAddress),
+                [slot](const std::string& ending) { return RecallStatusText(slot, ending); }, true);
+}
+
+bool Transfers::Read(const Bytes& request,
+                     const std::function<std::string(const std::string&)>& statusText,
+                     bool slotRecall) {
+    BeginTransfer(link_);
+    EndOfTransfer end{link_};
+    Call(callbacks_.OpenStatusPanel);
+    Show(statusText(""));
+    const bool received = ReceiveSettings(request);
+    if (received) {
+        ApplyDump(statusText("Flish"));
+    } else {
+        Show(statusText("Error"));
+    }
+    if (slotRecall) Call(callbacks_.UncheckMuteBoxes);
+    return received;
+}
+
+bool Transfers::ReceiveSettings(const Bytes& request) {
+    // Wake-up ping: whether the unit answers is not examined, it only gets a moment.
+    link_.PingPending = 1;
+    link_.WaitTicks = 0;
+    if (GateOpen()) port_.Output(PresenceQuery(link_.DeviceAddress));
+    WaitWhile([this] { return link_.PingPending == 1 && link_.WaitTicks <= kPingWaitTicks; });
+
+    link_.RecallPending = 1;
+    link_.WaitTicks = 0;
+    for (int attempt = 0; attempt < kRequestAttempts && link_.RecallPending == 1; ++attempt) {
+        if (!GateOpen()) continue;
+        port_.Output(request);
+        link_.RecallPending = 1;
+        link_.WaitTicks = 0;
+        WaitWhile([this] {
+            return link_.RecallPending == 1 && link_.WaitTicks <= kRequestWaitTicks;
+        });
+    }
+    return link_.RecallPending == 0;
+}
+
+void Transfers::ApplyDump(const std::string& receivedText) {
+    // A unit may report values its own controls never produce; keep the store usable.
+    ReadSettingsBlock(receiver_.RecallBuffer().data(), store_);
+    ClampIntoRange(store_);
+    Show(receivedText);
+    link_.DelayTicks = 0;
+    WaitWhile([this] { return link_.DelayTicks < kStatusPauseTicks; });
+    Show(kApplyingStatus);
+    link_.DelayTicks = 0;
+    WaitWhile([this] { return link_.DelayTicks < kStatusPauseTicks; });
+    Call(callbacks_.ApplyToControls);
+    Call(callbacks_.ClosePanel);
+}
+
+void Transfers::LoadToDsp(int slot) {
+    const Bytes message = StoreToSlotMessage(store_, slot, link_.DeviceAddress);
+    BeginTransfer(link_);
+    EndOfTransfer end{link_};
+    if (GateOpen()) port_.Output(message);
+    sleeper_.Sleep(kStoreToSlotPauseMs);
+}
+
+}  // namespace sonavel
