@@ -1,0 +1,19 @@
+#pragma once
+// Bytes written as in a line trace: "01 20 03 40".
+#include <sstream>
+#include <string>
+
+#include "link/Envelope.h"
+
+inline sonavel::Bytes Hex(const std::string& text) {
+    std::istringstream in(text);
+    sonavel::Bytes bytes;
+    unsigned value;
+    while (in >> std::hex >> value) bytes.push_back(static_cast<uint8_t>(value));
+    return bytes;
+}
+
+inline sonavel::Bytes operator+(sonavel::Bytes a, const sonavel::Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}

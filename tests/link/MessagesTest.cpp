@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "HexBytes.h"
+#include "link/Messages.h"
+
+using namespace sonavel;
+
+namespace {
+ParameterStore FreshStore() {
+    ParameterStore s;
+    InitDSPPremeter(s);
+    return s;
+}
+}  // namespace
+
+TEST(Envelope, BytesAreRangeTested) {
+    EXPECT_EQ(ToByte(0), 0);
+    EXPECT_EQ(ToByte(255), 255);
+    EXPECT_THROW(ToByte(-1), ByteOverflow);
+    EXPECT_THROW(ToByte(256), ByteOverflow);
+    EXPECT_EQ(BuildMessage(11, {}, 5), Hex("01 20 03 40 09 0B 05 05 60"));
+    EXPECT_THROW(BuildMessage(4, {1, 300}, 1), ByteOverflow);
+    EXPECT_THROW(BuildMessage(11, {}, 256), ByteOverflow);
+    EXPECT_THROW(BuildMessage(10, std::vector<int>(247, 0), 1), ByteOverflow);  // LEN 256
+}
+
+TEST(Messages, SingleParameterByteMaps) {
+    ParameterStore s = FreshStore();
+    EXPECT_EQ(EqBandMessage(s, 2, 3, 1), Hex("01 20 03 40 11 04 02 03 01 0A 00 18 23 00 01 05 60"));
+
+    s.EqFrequency(1, 6) = 20160;
+    EXPECT_EQ(CrossoverMessage(s, 1, 6, 2), Hex("01 20 03 40 0E 05 01 06 05 C9 3C 02 05 60"));
+    EXPECT_EQ(CrossoverMessage(s, 1, 7, 2), Hex("01 20 03 40 0E 05 01 07 00 0A 00 02 05 60"));
+    EXPECT_THROW(CrossoverMessage(s, 1, 3, 2), std::out_of_range);
+
+    s.GainLevel(1) = 0x11, s.GainLevel(2) = 0x12, s.OutputLevel(1) = 0x13, s.OutputLevel(2) = 0x14;
+    s.DelaySamples(1) = 0x15, s.DelaySamples(2) = 0x16;
+    EXPECT_EQ(GainDelayMessage(s, 4), Hex("01 20 03 40 0F 01 11 12 13 14 15 16 04 05 60"));
+
+    s.CompAttack(2) = 200, s.CompRelease(2) = 1000, s.CompThreshold(2) = 64, s.CompRatio(2) = 100;
+    EXPECT_EQ(LimiterMessage(s, 2, 1), Hex("01 20 03 40 0F 02 02 C8 0A 00 40 64 01 05 60"));
+    EXPECT_EQ(LoudnessMessage(s, 1, 32), Hex("01 20 03 40 0D 07 01 64 29 00 20 05 60"));
+
+    s.FuncByPass6(2) = 1;
+    EXPECT_EQ(FunctionSwitchMessage(s, 6, 2, 3), Hex("01 20 03 40 0B 06 02 01 03 05 60"));
+    EXPECT_EQ(FunctionSwitchMessage(s, 3, 1, 3), Hex("01 20 03 40 0B 03 01 01 03 05 60"));
+    s.FuncByPass8(2) = 1;
+    EXPECT_EQ(FunctionSwitchMessage(s, 8, 2, 3), Hex("01 20 03 40 0B 08 02 01 03 05 60"));
+    EXPECT_EQ(FunctionSwitchMessage(s, 5, 2, 3), Hex("01 20 03 40 0B 05 02 00 03 05 60"));
+
+    s.InvertStatus(2) = 1;
+    EXPECT_EQ(InvertMessage(s, 1), Hex("01 20 03 40 0C 09 00 00 01 01 05 60"));
+
+    s.EqGain(1, 1) = 300;  // no store range allows this; it must not be cut to a byte silently
+    EXPECT_THROW(EqBandMessage(s, 1, 1, 1), ByteOverflow);
+}
+
+TEST(Messages, QueriesAndRequests) {
+    EXPECT_EQ(PresenceQuery(7), Hex("01 20 03 40 09 0B 07 05 60"));
+    EXPECT_EQ(CurrentSettingsRequest(3), Hex("01 20 03 40 09 0C 03 05 60"));
+    EXPECT_EQ(SlotSettingsRequest(16, 2), Hex("01 20 03 40 0A 0C 10 02 05 60"));
+    EXPECT_THROW(SlotSettingsRequest(0, 1), std::out_of_range);
+    EXPECT_THROW(SlotSettingsRequest(17, 1), std::out_of_range);
+}
+
+TEST(Messages, WholeSettingsOfAFreshStart) {
+    const ParameterStore s = FreshStore();
+    const Bytes whole = WholeSettingsMessage(s, 1);
+    const Bytes begin = Hex(
+        "01 20 03 40 78 0A 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01 "
+        "05 00 01 01 03 18 23 00");
+    const Bytes end = Hex("18 23 00 01 05 60");
+    ASSERT_EQ(whole.size(), 120u);
+    EXPECT_TRUE(std::equal(begin.begin(), begin.end(), whole.begin()));
+    EXPECT_TRUE(std::equal(end.begin(), end.end(), whole.end() - end.size()));
+
+    const Bytes slot = StoreToSlotMessage(s, 16, 9);
+    ASSERT_EQ(slot.size(), 121u);
+    EXPECT_EQ(Bytes(slot.begin(), slot.begin() + 6), Hex("01 20 03 40 79 0E"));
+    EXPECT_TRUE(std::equal(whole.begin() + 6, whole.begin() + 117, slot.begin() + 6));
+    EXPECT_EQ(Bytes(slot.begin() + 117, slot.end()), Hex("10 09 05 60"));
+    EXPECT_THROW(StoreToSlotMessage(s, 0, 1), std::out_of_range);
+
+    Bytes tooShort(116);
+    EXPECT_THROW(WriteSettingsBlock(s, tooShort), std::length_error);
+}
+
+// A dump written byte by byte at the offsets the unit uses, then read into a store.
+TEST(Messages, SettingsDumpIntoStore) {
+    Bytes dump(121, 0);
+    dump[9] = 80;                               // GainLevel(3)
+    dump[12] = 151;                             // DelaySamples(2)
+    dump[14] = 10, dump[15] = 0;                // CompRelease(1) = 1000
+    dump[22] = 100;                             // CompRatio(2)
+    dump[24] = 1;                               // InvertStatus(2)
+    dump[27] = 1;                               // FuncByPass3(1)
+    dump[29] = 0, dump[30] = 4;                 // LpType(1) ByPass, HpType(1) Chebychev
+    dump[31 + 6 * 5] = 9;                       // EqType(1,6): kept, list position 0
+    dump[31 + 6 * 6] = 3;                       // EqType(1,7): rewritten to 10
+    dump[73] = 3;                               // LpType(2) Linkwitz-Riley
+    dump[75 + 6 * 5] = 2;                       // EqType(2,6): rewritten to 7
+    dump[75 + 6 * 6 + 1] = 201, dump[75 + 6 * 6 + 2] = 60;  // EqFrequency(2,7) = 20160
+    dump[75 + 6 * 2 + 3] = 48;                  // EqGain(2,3)
+    dump[75 + 6 * 4 + 5] = 1;                   // EqByPass(2,5)
+    dump[116] = 1;                              // EqByPass(2,7)
+
+    ParameterStore s;
+    InitDSPPremeter(s);
+    s.OutputLevel(1) = 77, s.MuteState(2) = 1, s.FuncByPass8(1) = 1;
+    ReadSettingsBlock(dump.data(), s);
+
+    EXPECT_EQ(s.GainLevel(3), 80);
+    EXPECT_EQ(s.GainLevel(1), 0);
+    EXPECT_EQ(s.DelaySamples(2), 151);
+    EXPECT_EQ(s.CompRelease(1), 1000);
+    EXPECT_EQ(s.CompRatio(2), 100);
+    EXPECT_EQ(s.InvertStatus(2), 1);
+    EXPECT_EQ(s.FuncByPass3(1), 1);
+    EXPECT_EQ(s.EqType(1, 6), 9);
+    EXPECT_EQ(s.EqType(1, 7), 10);
+    EXPECT_EQ(s.EqType(2, 6), 7);
+    EXPECT_EQ(s.EqFrequency(2, 7), 20160);
+    EXPECT_EQ(s.EqGain(2, 3), 48);
+    EXPECT_EQ(s.EqByPass(2, 5), 1);
+    EXPECT_EQ(s.EqByPass(2, 7), 1);
+    // Not carried by the dump.
+    EXPECT_EQ(s.OutputLevel(1), 77);
+    EXPECT_EQ(s.MuteState(2), 1);
+    EXPECT_EQ(s.FuncByPass8(1), 1);
+    EXPECT_EQ(s.LoudnessParam1(1), 100);
+
+    // Sent back, the block is the dump with the crossover codes rewritten.
+    Bytes expected = dump;
+    expected[31 + 6 * 6] = 10;
+    expected[75 + 6 * 5] = 7;
+    Bytes again(121, 0);
+    WriteSettingsBlock(s, again);
+    EXPECT_TRUE(std::equal(expected.begin() + 7, expected.begin() + 117, again.begin() + 7));
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "HexBytes.h"
+#include "link/Messages.h"
+#include "link/Receiver.h"
+
+using namespace sonavel;
+
+namespace {
+
+Bytes Dump(int address, int marker) {
+    Bytes dump(121, 0);
+    std::copy(std::begin(kHeader), std::end(kHeader), dump.begin());
+    dump[4] = 121, dump[5] = 2, dump[7] = static_cast<uint8_t>(marker), dump[118] = static_cast<uint8_t>(address);
+    dump[119] = 0x05, dump[120] = 0x60;
+    return dump;
+}
+
+struct ReceiverTest : testing::Test {
+    ReceiverTest() {
+        link.DeviceAddress = 3;
+        link.PingPending = 1;
+        link.RecallPending = 1;
+        link.SendCount = 4;
+    }
+    // Feeds byte by byte, checking that assembly never leaves the buffer.
+    void FeedSingly(const Bytes& bytes) {
+        for (uint8_t b : bytes) {
+            receiver.OnComm(&b, 1);
+            ASSERT_GE(receiver.RxPos(), 1);
+            ASSERT_LE(receiver.RxPos(), kRxBufferSize);
+        }
+    }
+    int Online() const {
+        int n = 0;
+        for (int16_t flag : link.OnlineTable.raw()) n += flag;
+        return n;
+    }
+    LinkState link;
+    Receiver receiver{link};
+};
+
+}  // namespace
+
+TEST_F(ReceiverTest, PresenceReplyAfterNoise) {
+    receiver.OnComm(Hex("00 01 20 03 40 09 01 05 05 60"));
+    EXPECT_EQ(link.OnlineTable(5), 1);
+    EXPECT_EQ(Online(), 1);
+    EXPECT_EQ(link.PingPending, 0);
+    EXPECT_EQ(link.SendCount, 0);
+    EXPECT_EQ(link.RecallPending, 1);
+    EXPECT_EQ(receiver.RxPos(), 1);
+}
+
+TEST_F(ReceiverTest, FramesSplitAndConcatenated) {
+    receiver.OnComm(Hex("01 20 03 40 09 01 0A 05 60 01 20 03 40 09 01 20 05 60"));
+    EXPECT_EQ(link.OnlineTable(10), 1);
+    EXPECT_EQ(link.OnlineTable(32), 1);
+
+    receiver.OnComm(Hex("01 20 03"));
+    receiver.OnComm(Hex("40 09 01 07"));
+    EXPECT_EQ(link.OnlineTable(7), 0);
+    receiver.OnComm(Hex("05 60"));
+    EXPECT_EQ(link.OnlineTable(7), 1);
+
+    // A wrong header byte is dropped with what came before it, never taken as a new start.
+    receiver.OnComm(Hex("01 01 20 03 40 09 01 08 05 60"));
+    EXPECT_EQ(link.OnlineTable(8), 0);
+}
+
+TEST_F(ReceiverTest, RepliesThatDoNotQualify) {
+    receiver.OnComm(Hex("01 20 03 40 09 01 05 05 61"));  // bad trailer
+    receiver.OnComm(Hex("01 20 03 40 09 02 05 05 60"));  // not the presence command
+    receiver.OnComm(Hex("01 20 03 40 0A 01 05 00 05 60"));  // presence command, wrong length
+    receiver.OnComm(Dump(4, 1));                         // another unit's settings
+    EXPECT_EQ(Online(), 0);
+    EXPECT_EQ(link.PingPending, 1);
+    EXPECT_EQ(link.RecallPending, 1);
+    EXPECT_EQ(link.SendCount, 4);
+    EXPECT_EQ(receiver.RxPos(), 1);
+}
+
+TEST_F(ReceiverTest, SettingsDumpIsKeptEvenWithADamagedTrailer) {
+    Bytes dump = Dump(3, 0x77);
+    dump[119] = 0xEE, dump[120] = 0xFF;
+    FeedSingly(dump);
+    EXPECT_EQ(link.RecallPending, 0);
+    EXPECT_EQ(link.SendCount, 0);
+    EXPECT_TRUE(std::equal(dump.begin(), dump.begin() + 120, receiver.RecallBuffer().begin()));
+
+    receiver.OnComm(Dump(5, 0x11));  // ignored: the last accepted dump stays
+    EXPECT_EQ(receiver.RecallBuffer()[7], 0x77);
+}
+
+TEST_F(ReceiverTest, ImpossibleLengthsAreDroppedAndAssemblyResynchronises) {
+    for (int length : {0, 2, 8, 122, 129, 255}) {
+        SCOPED_TRACE(length);
+        Bytes junk = Hex("01 20 03 40");
+        junk.push_back(static_cast<uint8_t>(length));
+        junk.insert(junk.end(), 300, 0xAA);
+        FeedSingly(junk);
+        FeedSingly(Hex("01 20 03 40 09 01 0C 05 60"));
+        EXPECT_EQ(link.OnlineTable(12), 1);
+        link.OnlineTable(12) = 0;
+    }
+    // A frame of usable length but no known kind (an echo of a sent message) passes by.
+    receiver.OnComm(Hex("01 20 03 40 0F 01 79 79 79 79 01 01 03 05 60 01 20 03 40 09 01 02 05 60"));
+    EXPECT_EQ(link.OnlineTable(2), 1);
+}
+
+TEST_F(ReceiverTest, PresenceReplyFromAnImpossibleAddressIsIgnored) {
+    receiver.OnComm(Hex("01 20 03 40 09 01 00 05 60 01 20 03 40 09 01 21 05 60 01 20 03 40 09 01 FF 05 60"));
+    EXPECT_EQ(Online(), 0);
+    EXPECT_EQ(link.PingPending, 1);
+    EXPECT_EQ(link.SendCount, 4);
+}
