@@ -8,33 +8,33 @@
 
 using namespace sonavel;
 
-TEST(MemoryPort, OpensOnlyExistingPortsAndRecordsWhileOpen) {
+TEST(MemoryPort, OpensExistingPortsOnlyAndCarriesBytesWhileOpen) {
     MemoryPort port({1, 3});
+    int events = 0;
+    port.OnComm = [&] { ++events; };
     port.SetCommPort(2);
     const PortStatus missing = port.SetPortOpen(true);
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.error, "COM2 could not be opened: no such port");
-    EXPECT_FALSE(port.PortOpen());
+    port.Output(PresenceQuery(1));  // closed: nothing leaves or arrives
+    port.Deliver(Hex("01 02"));
 
-    port.Output(PresenceQuery(1));  // closed: nothing leaves
     port.SetCommPort(3);
     EXPECT_TRUE(port.SetPortOpen(true).ok);
     port.Output(PresenceQuery(2));
     EXPECT_EQ(port.Written(), std::vector<Bytes>{PresenceQuery(2)});
-    EXPECT_EQ(port.OpenCount(), 1);
-}
-
-TEST(MemoryPort, DeliveryRaisesOnCommAndInputEmptiesTheBuffer) {
-    MemoryPort port;
-    int events = 0;
-    port.OnComm = [&] { ++events; };
-    port.Deliver(Hex("01 02"));  // closed: lost
-    port.SetPortOpen(true);
     port.Deliver(Hex("01 02"));
     port.Deliver(Hex("03"));
     EXPECT_EQ(events, 2);
     EXPECT_EQ(port.Input(), Hex("01 02 03"));
     EXPECT_TRUE(port.Input().empty());
+
+    std::vector<std::string> reasons;
+    port.OnPortLost = [&](const std::string& why) { reasons.push_back(why); };
+    port.HangUp();
+    port.HangUp();
+    EXPECT_FALSE(port.PortOpen());
+    EXPECT_EQ(reasons.size(), 1u);
 }
 
 TEST(MemoryPort, ResponderPlaysTheUnit) {
@@ -59,17 +59,6 @@ TEST(MemoryPort, ResponderPlaysTheUnit) {
     port.SetResponder([](const Bytes&) { return Hex("AA"); }, MemoryPort::ReplyTiming::Immediate);
     port.Output(PresenceQuery(6));
     EXPECT_EQ(received, Hex("AA"));
-}
-
-TEST(MemoryPort, HangUpClosesAndReportsOnce) {
-    MemoryPort port;
-    std::vector<std::string> reasons;
-    port.OnPortLost = [&](const std::string& why) { reasons.push_back(why); };
-    port.SetPortOpen(true);
-    port.HangUp();
-    port.HangUp();
-    EXPECT_FALSE(port.PortOpen());
-    EXPECT_EQ(reasons.size(), 1u);
 }
 
 TEST(PortNames, NumbersArgumentsAndDevices) {

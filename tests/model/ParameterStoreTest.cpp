@@ -14,12 +14,9 @@ TEST(ParameterStore, FreshStartDefaults) {
     for (int n = 1; n <= 4; ++n) EXPECT_EQ(s.GainLevel(n), 121);
     for (int ch = 1; ch <= 2; ++ch)
         for (int band = 1; band <= kBandCount; ++band) EXPECT_EQ(s.EqGain(ch, band), 24);
-    EXPECT_EQ(s.EqFrequency(2, 5), 5040);
     // Channel-fastest layout: (2, 1) follows (1, 1).
     EXPECT_EQ(&s.EqFrequency(2, 1) - &s.EqFrequency(1, 1), 1);
     EXPECT_EQ(&s.EqFrequency(1, 2) - &s.EqFrequency(1, 1), 2);
-    EXPECT_THROW(s.EqGain(3, 1), std::out_of_range);
-    EXPECT_THROW(s.GainLevel(5), std::out_of_range);
 }
 
 TEST(ParameterStore, CrossoverAndOutputRules) {
@@ -34,8 +31,6 @@ TEST(ParameterStore, CrossoverAndOutputRules) {
     EXPECT_EQ(s.EqType(2, kHighPassBand), 10);
     EXPECT_EQ(CrossoverEqType(kHighPassBand, 6, 1), 8);
     EXPECT_EQ(CrossoverEqType(kLowPassBand, 9, 4), 4);
-    EXPECT_EQ(EqTypeForListPosition(1), 4);
-    EXPECT_EQ(EqTypeForListPosition(-1), -1);
 
     s.GainLevel(4) = 130;
     EXPECT_EQ(OutputLevelRule(s, 2), 130);
