@@ -1,0 +1,157 @@
+// The two refreshes after a bulk change of the store (a preset load, a read-back from the
+// unit, and once after start-up). They set the controls through their ordinary properties,
+// so each control's own handler runs nested, with the gates closed: EditEnabled keeps the
+// equalizer handlers from storing, drawing and sending, RefreshBusy keeps every
+// single-parameter message on the window.
+#include <QCheckBox>
+#include <QSignalBlocker>
+
+#include "editor/Controls.h"
+#include "editor/LevelTexts.h"
+#include "editor/MainWindow.h"
+#include "model/ScaleTables.h"
+#include "model/StoreFields.h"
+#include "model/ValueScales.h"
+
+namespace sonavel {
+namespace {
+
+constexpr double kCrossoverGainDb = 24.0;
+constexpr double kCrossoverQ = 0.8;
+
+QString Member(const char* array, int index) { return QString::fromLatin1(array) + "_" + QString::number(index); }
+
+}  // namespace
+
+// The level part: gains, delays, compressor, invert and function switches.
+void MainWindow::UpDateDraw() {
+    ClampIntoRange(store_);  // values from a file or a unit may lie outside the controls
+    link_.RefreshBusy = 1;
+    state_.EditEnabled = false;
+    for (int c = 1; c <= kChannelCount; ++c) {
+        auto* arrows = control<ArrowPair>(Member("VScroll4", c - 1));
+        arrows->setValue(arrows->maximum() - store_.GainLevel(c));
+    }
+    for (int c = 1; c <= kChannelCount; ++c) {
+        auto* arrows = control<ArrowPair>(Member("VScroll9", c - 1));
+        arrows->setValue(arrows->maximum() - store_.GainLevel(c + 2));
+    }
+    for (int c = 1; c <= kChannelCount; ++c) {
+        auto* arrows = control<ArrowPair>(Member("VScroll5", c - 1));
+        arrows->setValue(arrows->maximum() - store_.DelaySamples(c) + 1);
+    }
+    for (int c = 1; c <= kChannelCount; ++c) {
+        ArrowPair* threshold = CompressorArrow(c, 0);
+        threshold->setValue(threshold->maximum() - store_.CompThreshold(c));
+        ArrowPair* attack = CompressorArrow(c, 1);
+        attack->setValue(attack->maximum() - store_.CompAttack(c));
+        ArrowPair* release = CompressorArrow(c, 2);
+        release->setValue(release->maximum() - store_.CompRelease(c) + 1);
+        ArrowPair* ratio = CompressorArrow(c, 3);
+        const bool limiter = store_.CompRatio(c) + 1 > ratio->maximum();
+        ratio->setValue(limiter ? 1 : ratio->maximum() - store_.CompRatio(c) + 1);
+    }
+    control<QCheckBox>("Check3")->setChecked(store_.InvertStatus(1) != 0);
+    control<QCheckBox>("Check5")->setChecked(store_.InvertStatus(2) != 0);
+    control<QCheckBox>("Check1_0")->setChecked(store_.FuncByPass6(1) != 0);
+    control<QCheckBox>("Check1_1")->setChecked(store_.FuncByPass6(2) != 0);
+    control<QCheckBox>("Check1_2")->setChecked(store_.FuncByPass3(1) != 0);
+    control<QCheckBox>("Check1_3")->setChecked(store_.FuncByPass3(2) != 0);
+    link_.RefreshBusy = 0;
+}
+
+// One band's derived fields and controls (bands 1..5 also gain, Q, type and "OFF").
+void MainWindow::RefreshBand(int channel, int band) {
+    const int i = band - 1;
+    store_.EqFreqPosition(channel, band) = static_cast<int16_t>(GetFregPosition(store_.EqFrequency(channel, band)));
+    store_.EqGainDb(channel, band) = GainDbFromPosition(store_.EqGain(channel, band));
+    store_.EqQValue(channel, band) = QfactorData[store_.EqQFactor(channel, band)];
+    if (band == kLowPassBand || band == kHighPassBand) {
+        store_.EqGainDb(channel, band) = kCrossoverGainDb;
+        store_.EqQValue(channel, band) = kCrossoverQ;
+    }
+    ArrowPair* frequency = FrequencyArrow(channel, i);
+    frequency->setValue(ArrowFromFrequency(frequency->maximum(), store_.EqFrequency(channel, band)));
+    FrequencyBox(channel, i)->setText(QString::fromStdString(ReturnHz(store_.EqFrequency(channel, band))));
+    if (band > kEqBandCount) return;
+
+    GainArrow(channel, i)->setValue(store_.EqGain(channel, band));
+    ArrowPair* q = QArrow(channel, i);
+    q->setValue(ArrowFromQPosition(q->maximum(), store_.EqQFactor(channel, band)));
+    GainBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqGainDb(channel, band)) + "dB"));
+    QBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqQValue(channel, band))));
+    switch (store_.EqType(channel, band)) {
+        case 1: q->setEnabled(true); TypeList(channel, i)->setListIndex(0); break;
+        case 5: TypeList(channel, i)->setListIndex(2); q->setEnabled(false); break;
+        case 4: TypeList(channel, i)->setListIndex(1); q->setEnabled(false); break;
+        default: break;  // a crossover code in an equalizer band: neither is touched
+    }
+    OffBox(channel, i)->setChecked(store_.EqByPass(channel, band) != 0);
+}
+
+void MainWindow::UpDateEQDis() {
+    plot_.ClearBandCurves();
+    link_.RefreshBusy = 1;
+    state_.EditEnabled = false;
+    ClampIntoRange(store_);  // nothing below may index outside a table or a control
+
+    for (int i = 0; i < kChannelCount; ++i) {
+        const auto* arrows = control<ArrowPair>(Member("VScroll4", i));
+        store_.GainLevel(i + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+        control<TextBox>(Member("Text6", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    }
+    for (int i = 0; i < kChannelCount; ++i) {
+        const auto* arrows = control<ArrowPair>(Member("VScroll9", i));
+        store_.GainLevel(i + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+        control<TextBox>(Member("Text10", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    }
+    // Each mute box shows its own channel: ticked when that channel's output gain is mute.
+    // The box is set quietly, because unticking through its handler would overwrite the
+    // output gain just loaded with 0 dB.
+    for (int i = 0; i < kChannelCount; ++i) {
+        const bool muted = store_.GainLevel(i + 3) == 0;
+        auto* box = control<QCheckBox>(Member("Check7", i));
+        const QSignalBlocker quiet(box);
+        box->setChecked(muted);
+        store_.MuteState(i + 1) = muted ? 1 : 0;
+    }
+    for (int i = 0; i < kChannelCount; ++i) {
+        const auto* arrows = control<ArrowPair>(Member("VScroll5", i));
+        const int samples = arrows->maximum() - arrows->value();
+        control<TextBox>(Member("Text9", i))->setText(QString::fromStdString(DelayText(samples)));
+        store_.DelaySamples(i + 1) = static_cast<int16_t>(samples + 1);
+    }
+
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        state_.CurrentChannel = channel;
+        for (int band = 1; band <= kBandCount; ++band) RefreshBand(channel, band);
+        CrossoverList(channel, 1)->setListIndex(store_.HpType(channel));
+        CrossoverList(channel, 0)->setListIndex(store_.LpType(channel));
+    }
+
+    control<QCheckBox>("Check1_0")->setChecked(store_.FuncByPass6(1) != 0);
+    control<QCheckBox>("Check1_1")->setChecked(store_.FuncByPass6(2) != 0);
+    control<QCheckBox>("Check1_2")->setChecked(store_.FuncByPass3(1) != 0);
+    control<QCheckBox>("Check1_3")->setChecked(store_.FuncByPass3(2) != 0);
+    store_.OutputLevel(1) = store_.GainLevel(3);
+    store_.OutputLevel(2) = store_.GainLevel(4);
+
+    // Rebuild all fourteen band curves without drawing, then draw both channels once each.
+    state_.EditEnabled = true;
+    plot_.SetDrawEnabled(false);
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        state_.CurrentChannel = channel;
+        for (int band = 1; band <= kBandCount; ++band) {
+            state_.CurrentBand = band;
+            DoEQFFTDraw(channel, band);
+        }
+    }
+    plot_.SetDrawEnabled(true);
+    state_.CurrentChannel = 1;
+    DoEQFFTDraw(1, state_.CurrentBand);
+    state_.CurrentChannel = 2;
+    DoEQFFTDraw(2, state_.CurrentBand);
+    link_.RefreshBusy = 0;
+}
+
+}  // namespace sonavel

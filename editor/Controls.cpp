@@ -1,0 +1,171 @@
+#include "editor/Controls.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOption>
+#include <QWheelEvent>
+
+namespace sonavel {
+
+ArrowPair::ArrowPair(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+    setSingleStep(1);
+    setPageStep(1);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ArrowPair::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int half = height() / 2;
+    const QRect upper(0, 0, width(), half);
+    const QRect lower(0, half, width(), height() - half);
+    for (int part = -1; part <= 1; part += 2) {
+        const QRect box = part < 0 ? upper : lower;
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = box;
+        option.state |= pressedHalf_ == part ? QStyle::State_Sunken : QStyle::State_Raised;
+        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &option, &painter, this);
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        arrow.rect = box.adjusted(2, 1, -2, -1);
+        style()->drawPrimitive(part < 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
+                               &arrow, &painter, this);
+    }
+}
+
+void ArrowPair::mousePressEvent(QMouseEvent* event) {
+    if (!isEnabled() || event->button() != Qt::LeftButton) return;
+    pressedHalf_ = event->position().y() < height() / 2 ? -1 : 1;
+    update();
+    triggerAction(pressedHalf_ < 0 ? SliderSingleStepSub : SliderSingleStepAdd);
+}
+
+void ArrowPair::mouseReleaseEvent(QMouseEvent*) {
+    pressedHalf_ = 0;
+    update();
+}
+
+void ArrowPair::wheelEvent(QWheelEvent* event) {
+    // Turning the wheel up raises the parameter, like the upper arrow.
+    if (!isEnabled() || event->angleDelta().y() == 0) return;
+    triggerAction(event->angleDelta().y() > 0 ? SliderSingleStepSub : SliderSingleStepAdd);
+    event->accept();
+}
+
+ListBox::ListBox(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::activated, this, &ListBox::Click);
+}
+
+void ListBox::setListIndex(int index) {
+    setCurrentIndex(index);
+    emit Click();
+}
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+
+void TextBox::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) emit Click();
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit KeyPress(13);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+    const QString typed = event->text();
+    if (typed.size() == 1 && typed[0].unicode() >= 32) emit KeyPress(typed[0].unicode());
+}
+
+FrameBox::FrameBox(QWidget* parent, const QString& caption)
+    : QWidget(parent),
+      caption_(caption),
+      captionColor_(palette().color(QPalette::WindowText)),
+      captionFont_(font()) {
+    setAutoFillBackground(true);
+}
+
+void FrameBox::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void FrameBox::setCaptionColor(const QColor& color) {
+    captionColor_ = color;
+    update();
+}
+
+void FrameBox::setCaptionFont(const QFont& font) {
+    captionFont_ = font;
+    update();
+}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics(captionFont_);
+    // A captioned frame draws its etched border half a text line down, with the caption
+    // standing on it; an uncaptioned panel is bordered all round.
+    const int top = caption_.isEmpty() ? 0 : metrics.height() / 2;
+    const QRect border = rect().adjusted(0, top, -1, -1);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(border.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.adjusted(1, 1, 0, 0));
+    if (caption_.isEmpty()) return;
+    const QRect text(8, 0, metrics.horizontalAdvance(caption_) + 2, metrics.height());
+    painter.fillRect(text, palette().color(QPalette::Window));
+    painter.setPen(captionColor_);
+    painter.setFont(captionFont_);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+}
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_(QDir::currentPath()) {}
+
+void FileListBox::setPath(const QString& folder) {
+    path_ = folder;
+    refresh();
+}
+
+void FileListBox::setPattern(const QString& pattern) {
+    pattern_ = pattern;
+    refresh();
+}
+
+void FileListBox::refresh() {
+    clear();
+    const QDir folder(path_);
+    addItems(folder.entryList({pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+QString FileListBox::fileName() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? item->text() : QString();
+}
+
+void SetBackColor(QWidget* control, const QColor& color) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Window, color);
+    if (qobject_cast<QAbstractButton*>(control)) palette.setColor(QPalette::Button, color);
+    if (qobject_cast<QLineEdit*>(control)) palette.setColor(QPalette::Base, color);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+QColor BackColor(const QWidget* control) {
+    if (qobject_cast<const QLineEdit*>(control)) return control->palette().color(QPalette::Base);
+    if (qobject_cast<const QAbstractButton*>(control)) return control->palette().color(QPalette::Button);
+    return control->palette().color(QPalette::Window);
+}
+
+void SetForeColor(QWidget* control, const QColor& color) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, color);
+    if (qobject_cast<QAbstractButton*>(control)) palette.setColor(QPalette::ButtonText, color);
+    if (qobject_cast<QLineEdit*>(control)) palette.setColor(QPalette::Text, color);
+    control->setPalette(palette);
+}
+
+}  // namespace sonavel

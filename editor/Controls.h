@@ -1,0 +1,106 @@
+#pragma once
+// The window's control kinds with the behaviour its handlers rely on:
+// - ArrowPair: a small vertical scroll bar that shows only its two arrows. Qt's scroll bar
+//   already raises valueChanged synchronously and only on a real change, with the minimum
+//   at the top (the upper arrow lowers Value).
+// - ListBox: a list whose Click runs on every selection, from the user or from code
+//   (setListIndex), even when the position does not change. -1 means no selection; the
+//   design-time text shows while nothing is selected.
+// - TextBox: a one-line box that reports clicks and every typed character code (13 = Enter).
+// - FrameBox: a captioned group (or an uncaptioned panel) with its own background.
+// - FileListBox: the names of the files of one folder that match a pattern.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace sonavel {
+
+class ArrowPair : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit ArrowPair(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override {}
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int pressedHalf_ = 0;  // -1 upper arrow held, +1 lower arrow held
+};
+
+class ListBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent);
+    int listIndex() const { return currentIndex(); }
+    // Selects a position (-1 for none) and runs Click, as a selection by the user does.
+    void setListIndex(int index);
+    // The text shown while nothing is selected.
+    void setDesignText(const QString& text) { setPlaceholderText(text); }
+
+signals:
+    void Click();
+};
+
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent);
+
+signals:
+    void Click();
+    void KeyPress(int characterCode);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class FrameBox : public QWidget {
+    Q_OBJECT
+public:
+    FrameBox(QWidget* parent, const QString& caption);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    void setCaptionColor(const QColor& color);
+    void setCaptionFont(const QFont& font);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString caption_;
+    QColor captionColor_;
+    QFont captionFont_;
+};
+
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget* parent);
+    QString path() const { return path_; }
+    void setPath(const QString& folder);
+    void setPattern(const QString& pattern);
+    void refresh();
+    // The selected file's name, empty when none is selected.
+    QString fileName() const;
+
+private:
+    QString path_;
+    QString pattern_ = QStringLiteral("*.*");
+};
+
+// Gives a control a background colour of its own (labels, buttons, frames and boxes).
+void SetBackColor(QWidget* control, const QColor& color);
+QColor BackColor(const QWidget* control);
+void SetForeColor(QWidget* control, const QColor& color);
+
+}  // namespace sonavel

@@ -1,0 +1,108 @@
+// Gain, output gain, delay, compressor, mute, invert and the function switches. These act
+// the same whether the user or a refresh changed them; during a refresh the senders hold
+// their messages back.
+#include <QCheckBox>
+
+#include "editor/Controls.h"
+#include "editor/LevelTexts.h"
+#include "editor/MainWindow.h"
+#include "model/ValueScales.h"
+
+namespace sonavel {
+namespace {
+
+constexpr int16_t kUnityGain = 121;
+constexpr int kRatioSteps = 20;
+constexpr int16_t kLimiterRatio = 100;
+constexpr int kFunctionChannelSwitch = 6;
+constexpr int kFunctionCompressorSwitch = 3;
+
+QString Member(const char* array, int index) { return QString::fromLatin1(array) + "_" + QString::number(index); }
+
+}  // namespace
+
+void MainWindow::InputGain_Change(int index) {
+    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll4", index));
+    control<TextBox>(Member("Text6", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    store_.GainLevel(index + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+    sender_.LoadGainDelayPrameter();
+}
+
+void MainWindow::OutputGain_Change(int index) {
+    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll9", index));
+    control<TextBox>(Member("Text10", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    store_.GainLevel(index + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+    store_.OutputLevel(index + 1) = OutputLevelRule(store_, index + 1);
+    sender_.LoadGainDelayPrameter();
+}
+
+void MainWindow::Delay_Change(int index) {
+    state_.CurrentChannel = index + 1;
+    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll5", index));
+    const int samples = arrows->maximum() - arrows->value();
+    control<TextBox>(Member("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
+    store_.DelaySamples(index + 1) = static_cast<int16_t>(samples + 1);
+    sender_.LoadGainDelayPrameter();
+}
+
+void MainWindow::Compressor_Change(int channel, int k) {
+    state_.CurrentChannel = channel;
+    const ArrowPair* arrows = CompressorArrow(channel, k);
+    const int steps = arrows->maximum() - arrows->value();
+    std::string text;
+    switch (k) {
+        case 0:
+            text = NumberText(-arrows->value() * 0.5) + "dB";
+            store_.CompThreshold(channel) = static_cast<int16_t>(steps);
+            break;
+        case 1:
+            store_.CompAttack(channel) = static_cast<int16_t>(steps);
+            text = NumberText(steps) + "mS";
+            break;
+        case 2:
+            store_.CompRelease(channel) = static_cast<int16_t>(steps + 1);
+            text = NumberText(steps + 1) + "dB/S";
+            break;
+        default:
+            // The step above 1:20 is the limiter.
+            if (steps + 1 > kRatioSteps) {
+                store_.CompRatio(channel) = kLimiterRatio;
+                text = "Limiter";
+            } else {
+                store_.CompRatio(channel) = static_cast<int16_t>(steps + 1);
+                text = "1:" + NumberText(steps + 1);
+            }
+            break;
+    }
+    CompressorBox(channel, k)->setText(QString::fromStdString(text));
+    sender_.LoadLimiterPrameter(channel);
+}
+
+// Muting silences the output; unmuting restores 0 dB output gain.
+void MainWindow::Mute_Click(int index) {
+    const int channel = index + 1;
+    const bool muted = control<QCheckBox>(Member("Check7", index))->isChecked();
+    store_.MuteState(channel) = muted ? 1 : 0;
+    store_.OutputLevel(channel) = muted ? 0 : kUnityGain;
+    store_.GainLevel(channel + 2) = muted ? 0 : kUnityGain;
+    sender_.LoadGainDelayPrameter();
+}
+
+void MainWindow::Invert_Click(int channel) {
+    state_.CurrentChannel = channel;
+    const auto* box = control<QCheckBox>(channel == 1 ? "Check3" : "Check5");
+    store_.InvertStatus(channel) = box->isChecked() ? 1 : 0;
+    sender_.LoadInvertStatus();
+}
+
+// Boxes 0 and 1 switch function 6 of channel 1 and 2, boxes 2 and 3 function 3.
+void MainWindow::FunctionSwitch_Click(int index) {
+    const int16_t value = control<QCheckBox>(Member("Check1", index))->isChecked() ? 1 : 0;
+    const bool channelSwitch = index < 2;
+    const int channel = channelSwitch ? index + 1 : index - 1;
+    (channelSwitch ? store_.FuncByPass6 : store_.FuncByPass3)(channel) = value;
+    state_.CurrentChannel = channel;
+    sender_.ByPassFunction(channelSwitch ? kFunctionChannelSwitch : kFunctionCompressorSwitch, channel);
+}
+
+}  // namespace sonavel

@@ -1,0 +1,257 @@
+#include "editor/MainWindow.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "editor/Controls.h"
+#include "editor/PlotWidget.h"
+#include "editor/WindowLayout.h"
+#include "model/ValueScales.h"
+
+namespace sonavel {
+namespace {
+
+constexpr int kTimerIntervalMs = 20;
+
+QString Member(const char* array, int index) {
+    return QString::fromLatin1(array) + "_" + QString::number(index);
+}
+
+const char* ByChannel(int channel, const char* first, const char* second) {
+    return channel == 1 ? first : second;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
+    : QWidget(parent),
+      port_(port),
+      sender_(store_, link_, port, sleeper),
+      receiver_(link_),
+      plot_([this](int channel, int band) { SendBand(channel, band); }) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+    controls_ = BuildWindowLayout(this);
+    messageBox_ = [this](const QString& title, const QString& text) {
+        QMessageBox::warning(this, title, text);
+    };
+    FormLoad();
+    ConnectHandlers();
+    timer1_.start();
+}
+
+MainWindow::~MainWindow() {
+    port_.OnComm = nullptr;
+    port_.OnPortLost = nullptr;
+}
+
+// Start-up: everything gets its start value; nothing is selected, drawn or sent. The
+// controls keep their design-time contents until Timer1 runs the first refresh.
+void MainWindow::FormLoad() {
+    link_.SendCount = 0;
+
+    for (const char* name : {"Frame9", "Command9", "Command10", "Combo4", "Label20", "Text5"})
+        control(name)->hide();
+    control<QLabel>("Label20")->clear();
+
+    for (const char* name : {"Combo8", "Combo9"}) {
+        auto* slotList = control<ListBox>(name);
+        for (int slot = 1; slot <= kSlotCount; ++slot) slotList->addItem(QString("User%1").arg(slot, 2, 10, QChar('0')));
+        slotList->setCurrentIndex(0);
+        slotList->setEnabled(false);
+    }
+    control<QPushButton>("Command1_0")->setEnabled(false);
+    control<QPushButton>("Command2")->setEnabled(false);
+
+    ShowLinkOff();
+    timer1_.setInterval(kTimerIntervalMs);
+    timer2_.setInterval(kTimerIntervalMs);
+    timer2_.start();
+
+    link_ = LinkState{};
+    state_ = EditorState{};
+    state_.RefreshRequest = 1;
+    port_.SetCommPort(1);  // Connect before any port is chosen opens COM1
+
+    InitDSPPremeter(store_);
+
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        for (int i = 0; i < kBandCount; ++i) {
+            FrequencyArrow(channel, i)->setMaximum(kFrequencyArrowMax);
+            FrequencyArrow(channel, i)->setMinimum(kFrequencyArrowMin);
+        }
+        for (int i = 0; i < kEqBandCount; ++i) {
+            GainArrow(channel, i)->setMaximum(kGainArrowMax);
+            QArrow(channel, i)->setMaximum(kQArrowMax);
+            TypeList(channel, i)->addItems({"Peak", "High Shelf", "Low Shelf"});
+            TypeList(channel, i)->setCurrentIndex(-1);
+        }
+        for (int i = 0; i < 2; ++i) {
+            CrossoverList(channel, i)->addItems({"ByPass", "Butterworth -12dB/oct", "Bessel -12dB/oct",
+                                                 "Linkwitz-Riley -12dB/oct", "Chebychev -12dB/oct",
+                                                 "Butterworth -24dB/oct", "Bessel -24dB/oct",
+                                                 "Linkwitz-Riley -24dB/oct", "Chebychev -24dB/oct"});
+            CrossoverList(channel, i)->setCurrentIndex(-1);
+        }
+    }
+
+    // Design-time bounds of the level arrow pairs: Max, then the Value that shows the default.
+    struct Bounds {
+        int max, value;
+    };
+    const auto setBounds = [](ArrowPair* arrows, Bounds bounds) {
+        arrows->setMaximum(bounds.max);
+        arrows->setValue(bounds.value);
+    };
+    for (int i = 0; i < 2; ++i) {
+        setBounds(control<ArrowPair>(Member("VScroll4", i)), {145, 24});  // input gain
+        setBounds(control<ArrowPair>(Member("VScroll9", i)), {145, 24});  // output gain
+        setBounds(control<ArrowPair>(Member("VScroll5", i)), {150, 150});  // delay
+    }
+    const Bounds compressorBounds[] = {{100, 0}, {200, 200}, {999, 999}, {21, 21}};  // threshold .. ratio
+    for (int channel = 1; channel <= kChannelCount; ++channel)
+        for (int k = 0; k < 4; ++k) setBounds(CompressorArrow(channel, k), compressorBounds[k]);
+    for (int i = 0; i < kEqBandCount; ++i) QArrow(1, i)->setValue(kQArrowMax);
+
+    auto* ports = control<ListBox>("Combo5");
+    for (int number = 1; number <= kMaxPortNumber; ++number) ports->addItem(QString("COM%1").arg(number));
+    ports->setCurrentIndex(-1);
+    auto* addresses = control<ListBox>("Combo7");
+    for (int address = 1; address <= kMaxAddress; ++address)
+        addresses->addItem(QString("Addr=%1").arg(address, 2, 10, QChar('0')));
+    addresses->setCurrentIndex(-1);
+
+    plot_.ClearBandCurves();
+    control<FileListBox>("File1")->refresh();
+}
+
+// Handlers are attached after start-up, which sets bounds without raising any of them.
+void MainWindow::ConnectHandlers() {
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        for (int i = 0; i < kBandCount; ++i) {
+            connect(FrequencyArrow(channel, i), &QScrollBar::valueChanged, this,
+                    [=, this] { FrequencyArrow_Change(channel, i); });
+            connect(FrequencyBox(channel, i), &TextBox::Click, this, [=, this] { FrequencyBox_Click(channel, i); });
+            connect(FrequencyBox(channel, i), &TextBox::KeyPress, this,
+                    [=, this](int code) { FrequencyBox_KeyPress(channel, i, code); });
+        }
+        for (int i = 0; i < kEqBandCount; ++i) {
+            connect(GainArrow(channel, i), &QScrollBar::valueChanged, this, [=, this] { GainArrow_Change(channel, i); });
+            connect(QArrow(channel, i), &QScrollBar::valueChanged, this, [=, this] { QArrow_Change(channel, i); });
+            connect(TypeList(channel, i), &ListBox::Click, this, [=, this] { TypeList_Click(channel, i); });
+            connect(OffBox(channel, i), &QCheckBox::toggled, this, [=, this] { OffBox_Click(channel, i); });
+        }
+        for (int i = 0; i < 2; ++i)
+            connect(CrossoverList(channel, i), &ListBox::Click, this, [=, this] { CrossoverList_Click(channel, i); });
+        for (int k = 0; k < 4; ++k)
+            connect(CompressorArrow(channel, k), &QScrollBar::valueChanged, this,
+                    [=, this] { Compressor_Change(channel, k); });
+        connect(control<QCheckBox>(ByChannel(channel, "Check3", "Check5")), &QCheckBox::toggled, this,
+                [=, this] { Invert_Click(channel); });
+    }
+    for (int i = 0; i < 2; ++i) {
+        connect(control<ArrowPair>(Member("VScroll4", i)), &QScrollBar::valueChanged, this,
+                [=, this] { InputGain_Change(i); });
+        connect(control<ArrowPair>(Member("VScroll9", i)), &QScrollBar::valueChanged, this,
+                [=, this] { OutputGain_Change(i); });
+        connect(control<ArrowPair>(Member("VScroll5", i)), &QScrollBar::valueChanged, this,
+                [=, this] { Delay_Change(i); });
+        connect(control<QCheckBox>(Member("Check7", i)), &QCheckBox::toggled, this, [=, this] { Mute_Click(i); });
+    }
+    for (int i = 0; i < 4; ++i)
+        connect(control<QCheckBox>(Member("Check1", i)), &QCheckBox::toggled, this,
+                [=, this] { FunctionSwitch_Click(i); });
+
+    connect(control<QPushButton>("Command12"), &QPushButton::clicked, this, &MainWindow::Command12_Click);
+    connect(control<ListBox>("Combo5"), &ListBox::Click, this, &MainWindow::Combo5_Click);
+    connect(control<ListBox>("Combo7"), &ListBox::Click, this, &MainWindow::Combo7_Click);
+    connect(control<QPushButton>("Command8"), &QPushButton::clicked, this, &MainWindow::Command8_Click);
+    connect(control<QPushButton>("Command10"), &QPushButton::clicked, this, &MainWindow::Command10_Click);
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(&timer2_, &QTimer::timeout, this, &MainWindow::Timer2_Timer);
+    connect(Picture1(), &PlotWidget::PaintRequested, this, &MainWindow::Picture1_Paint);
+
+    port_.OnComm = [this] { receiver_.OnComm(port_.Input()); };
+    port_.OnPortLost = [this](const std::string& reason) { OnPortLost(reason); };
+}
+
+void MainWindow::ShowMessage(const QString& title, const QString& text) {
+    if (messageBox_) messageBox_(title, text);
+}
+
+// The plot.
+
+void MainWindow::DoEQFFTDraw(int channel, int band) {
+    plot_.DoEQFFTDraw(store_, state_.EditEnabled, channel, band);
+    ShowPlot();
+}
+
+// Called by the plot after a band was rebuilt and drawn: show the drawing, then send the band.
+void MainWindow::SendBand(int channel, int band) {
+    ShowPlot();
+    if (band == kLowPassBand || band == kHighPassBand)
+        sender_.LoadLPHPPrameter(channel, band);
+    else
+        sender_.LoadEQPrameter(channel, band);
+}
+
+void MainWindow::ShowPlot() {
+    if (plot_.drawCount() == shownDrawing_) return;
+    shownDrawing_ = plot_.drawCount();
+    Picture1()->ShowSegments(plot_.segments());
+}
+
+void MainWindow::Picture1_Paint() {
+    state_.RedrawPending = true;
+    state_.RedrawTicks = 0;
+}
+
+void MainWindow::Form_Resize() {
+    state_.RedrawPending = true;
+    state_.RedrawTicks = 0;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// Controls by role.
+
+TextBox* MainWindow::FrequencyBox(int channel, int index) const {
+    return control<TextBox>(Member(ByChannel(channel, "Text1", "Text3"), index));
+}
+ArrowPair* MainWindow::FrequencyArrow(int channel, int index) const {
+    return control<ArrowPair>(Member(ByChannel(channel, "VScroll3", "VScroll7"), index));
+}
+TextBox* MainWindow::GainBox(int channel, int index) const {
+    return control<TextBox>(Member(ByChannel(channel, "Text4", "Text8"), index));
+}
+ArrowPair* MainWindow::GainArrow(int channel, int index) const {
+    return control<ArrowPair>(Member(ByChannel(channel, "VScroll2", "VScroll10"), index));
+}
+TextBox* MainWindow::QBox(int channel, int index) const {
+    return control<TextBox>(Member(ByChannel(channel, "Text2", "Text11"), index));
+}
+ArrowPair* MainWindow::QArrow(int channel, int index) const {
+    return control<ArrowPair>(Member(ByChannel(channel, "VScroll1", "VScroll11"), index));
+}
+ListBox* MainWindow::TypeList(int channel, int index) const {
+    return control<ListBox>(Member(ByChannel(channel, "Combo2", "Combo3"), index));
+}
+QCheckBox* MainWindow::OffBox(int channel, int index) const {
+    return control<QCheckBox>(Member(ByChannel(channel, "Check2", "Check4"), index));
+}
+ListBox* MainWindow::CrossoverList(int channel, int index) const {
+    return control<ListBox>(Member(ByChannel(channel, "Combo1", "Combo6"), index));
+}
+ArrowPair* MainWindow::CompressorArrow(int channel, int control) const {
+    return this->control<ArrowPair>(Member(ByChannel(channel, "VScroll6", "VScroll12"), control));
+}
+TextBox* MainWindow::CompressorBox(int channel, int control) const {
+    return this->control<TextBox>(Member(ByChannel(channel, "Text7", "Text12"), control));
+}
+PlotWidget* MainWindow::Picture1() const { return control<PlotWidget>("Picture1"); }
+
+}  // namespace sonavel

@@ -1,0 +1,151 @@
+#pragma once
+// The editor's main window: the plot, both channel panels, the preset controls and the link
+// strip, with the handlers of every control. The handlers are public so that tests (and the
+// transfers) can run them exactly as the controls do.
+//
+// The class is split over files by concern: MainWindow.cpp (start-up and wiring),
+// LinkControls.cpp (connection, timers, presence), EqualizerHandlers.cpp (band and
+// crossover controls), TypedFrequency.cpp (typing a frequency), LevelHandlers.cpp (gain,
+// delay, compressor, mute, invert, switches) and ControlRefresh.cpp (the two refreshes).
+#include <QHash>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "link/LinkState.h"
+#include "link/ParameterSender.h"
+#include "link/Receiver.h"
+#include "link/SerialPort.h"
+#include "link/Sleeper.h"
+#include "model/ParameterStore.h"
+#include "response/ResponsePlot.h"
+
+class QCheckBox;
+
+namespace sonavel {
+
+class ArrowPair;
+class ListBox;
+class TextBox;
+class PlotWidget;
+
+// Window-level state shared by the handlers.
+struct EditorState {
+    int CurrentChannel = 1;  // channel of the control last operated
+    int CurrentBand = 1;     // band of the equalizer or crossover control last operated
+    bool EditEnabled = false;  // equalizer and crossover changes are user edits
+    bool RedrawPending = false;  // a paint or resize asked for a redraw
+    int RedrawTicks = 0;         // Timer1 ticks since then, 0..30
+    int RefreshRequest = 0;      // 1: the next refresh tick runs UpDateEQDis
+    int RefreshTicks = 0;        // Timer1 ticks towards the refresh tick
+};
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Shows a message to the user; tests replace it to capture the message.
+    using MessageBoxFunction = std::function<void(const QString& title, const QString& text)>;
+
+    MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ParameterStore& store() { return store_; }
+    LinkState& link() { return link_; }
+    EditorState& state() { return state_; }
+    ResponsePlot& plot() { return plot_; }
+    Receiver& receiver() { return receiver_; }
+    ParameterSender& sender() { return sender_; }
+    QTimer& timer1() { return timer1_; }
+    QTimer& timer2() { return timer2_; }
+    void SetMessageBox(MessageBoxFunction show) { messageBox_ = std::move(show); }
+
+    // A control by its name ("VScroll3_2", "Combo5", "Picture1"); nullptr when there is none.
+    template <class T = QWidget>
+    T* control(const QString& name) const {
+        return qobject_cast<T*>(controls_.value(name));
+    }
+
+    // Link strip, timers and presence.
+    void Command12_Click();  // Connect / DisConnect
+    void Combo5_Click();     // port chosen
+    void Combo7_Click();     // device address chosen
+    void Command8_Click();   // "Update"
+    void Command10_Click();  // "Exit": closes the preset panel
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void OnLineCheck();
+    // Reads the addressed unit's settings into the store ("Update"); the transfer lands with
+    // the bulk transfers, until then nothing is read.
+    void ReadSettingsFromUnit();
+
+    // The plot.
+    void Picture1_Paint();
+    void Form_Resize();
+    void DoEQFFTDraw(int channel, int band);
+
+    // Equalizer and crossover controls; index is band - 1.
+    void FrequencyArrow_Change(int channel, int index);
+    void GainArrow_Change(int channel, int index);
+    void QArrow_Change(int channel, int index);
+    void TypeList_Click(int channel, int index);
+    void OffBox_Click(int channel, int index);
+    void CrossoverList_Click(int channel, int index);  // 0: band 6, 1: band 7
+    void FrequencyBox_Click(int channel, int index);
+    void FrequencyBox_KeyPress(int channel, int index, int characterCode);
+
+    // Level controls; index is channel - 1 unless said otherwise.
+    void InputGain_Change(int index);
+    void OutputGain_Change(int index);
+    void Delay_Change(int index);
+    void Compressor_Change(int channel, int control);  // 0 threshold, 1 attack, 2 release, 3 ratio
+    void Mute_Click(int index);
+    void Invert_Click(int channel);
+    void FunctionSwitch_Click(int index);  // 0, 1: function 6 of channel 1, 2; 2, 3: function 3
+
+    // Refreshes after a bulk change of the store.
+    void UpDateDraw();
+    void UpDateEQDis();
+
+    // The controls of one channel (1 or 2) by role.
+    TextBox* FrequencyBox(int channel, int index) const;
+    ArrowPair* FrequencyArrow(int channel, int index) const;
+    TextBox* GainBox(int channel, int index) const;
+    ArrowPair* GainArrow(int channel, int index) const;
+    TextBox* QBox(int channel, int index) const;
+    ArrowPair* QArrow(int channel, int index) const;
+    ListBox* TypeList(int channel, int index) const;
+    QCheckBox* OffBox(int channel, int index) const;
+    ListBox* CrossoverList(int channel, int index) const;
+    ArrowPair* CompressorArrow(int channel, int control) const;
+    TextBox* CompressorBox(int channel, int control) const;
+    PlotWidget* Picture1() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormLoad();
+    void ConnectHandlers();
+    void ShowLinkOn();
+    void ShowLinkOff();
+    void SendBand(int channel, int band);
+    void ShowPlot();
+    void ShowMessage(const QString& title, const QString& text);
+    void RefreshBand(int channel, int band);
+    void OnPortLost(const std::string& reason);
+
+    ParameterStore store_;
+    LinkState link_;
+    EditorState state_;
+    SerialPort& port_;
+    ParameterSender sender_;
+    Receiver receiver_;
+    ResponsePlot plot_;
+    unsigned long shownDrawing_ = 0;
+    QHash<QString, QWidget*> controls_;
+    QTimer timer1_;
+    QTimer timer2_;
+    MessageBoxFunction messageBox_;
+};
+
+}  // namespace sonavel

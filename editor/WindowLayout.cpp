@@ -1,0 +1,306 @@
+#include "editor/WindowLayout.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include "editor/Controls.h"
+#include "editor/PlotWidget.h"
+
+namespace sonavel {
+namespace {
+
+const QColor kPanelBlue(128, 128, 255);
+const QColor kEqualizerBlock(128, 64, 64);
+const QColor kCrossoverBlock(0, 0, 64);
+const QColor kLevelRow(64, 0, 64);
+const QColor kStrip(192, 192, 255);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kYellow(255, 255, 0);
+
+constexpr int kBoxHeight = 285;
+constexpr int kListHeight = 315;
+constexpr int kArrowWidth = 375;
+constexpr int kArrowHeight = 255;
+constexpr int kCaptionLabelHeight = 240;
+
+// What differs between the two channel panels; everything else is shared.
+struct ChannelColumns {
+    int channel;
+    QString panel, panelCaption;
+    int panelLeft;
+    // control array names
+    QString freqText, freqArrow, gainText, gainArrow, qText, qArrow, typeList, offBox, crossoverList,
+        compText, compArrow;
+    // equalizer block: frame lefts and widths
+    int freqFrame, gainFrame, gainFrameWidth, qFrame, typeFrame, typeFrameWidth, offFrame, offFrameWidth;
+    // band rows
+    int rowLabel, freqBox, gainBox, gainBoxWidth, qBox, qArrowLeft, qArrowHeight, typeLeft, typeWidth,
+        offLeft;
+    // crossover block
+    int highFrame, highFrameWidth, lowFrame, lowFrameWidth;
+    QString highCaption, lowCaption, frequencyCaption;
+    int highBox, lowBox, highListLeft, lowListLeft, listWidth;
+    // level row
+    int gainRowFrame, gainRowFrameWidth, gainRowBox, gainRowBoxWidth;
+    int delayFrame, delayFrameWidth, delayBox, delayBoxWidth;
+    int invertPanel;
+    QString invertName;
+    int invertLeft, invertTop, invertWidth, invertHeight;
+    int outputFrame, outputFrameWidth, muteLeft;
+    // compressor block
+    int compFrame;
+    int compBox[4], compBoxWidth[4];
+    int compOffLeft;
+    QString bypassCaption;
+};
+
+const ChannelColumns kChannels[] = {
+    {1, "Frame8", "Channel01", 0,
+     "Text1", "VScroll3", "Text4", "VScroll2", "Text2", "VScroll1", "Combo2", "Check2", "Combo1",
+     "Text7", "VScroll6",
+     120, 1800, 1215, 3000, 3960, 1335, 5280, 615,
+     240, 600, 1920, 975, 3120, 3480, 285, 4080, 1095, 5400,
+     120, 2895, 3000, 2895, "HightPass ", "LowPass ", "Frequeency",
+     240, 3120, 1440, 4320, 1455,
+     120, 1575, 240, 1215,
+     1680, 1455, 1800, 1215,
+     3120, "Check3", 3240, 7080, 855, 375,
+     4200, 1695, 4440,
+     120, {240, 1320, 2640, 3960}, {855, 1095, 1095, 975},
+     5160, "ByPass"},
+    {2, "Frame29", "Channel02", 6120,
+     "Text3", "VScroll7", "Text8", "VScroll10", "Text11", "VScroll11", "Combo3", "Check4", "Combo6",
+     "Text12", "VScroll12",
+     6240, 7920, 1095, 9000, 9960, 1215, 11160, 855,
+     6360, 6720, 8040, 855, 9120, 9480, 255, 10080, 975, 11520,
+     6240, 2775, 9000, 3015, "HightPass", "LowPass", "Frequency",
+     6360, 9120, 7560, 10440, 1335,
+     6240, 1455, 6360, 1095,
+     7680, 1335, 7800, 1095,
+     9000, "Check5", 9120, 7200, 735, 255,
+     10080, 1935, 10320,
+     6240, {6360, 7440, 8760, 10080}, {855, 1095, 1095, 855},
+     11280, "BYPass"},
+};
+
+QString Member(const QString& array, int index) { return array + "_" + QString::number(index); }
+
+// A box with its arrow pair laid over the box's right end.
+void AddBoxWithArrows(std::vector<ControlSpec>& table, const QString& parent, const QString& box,
+                      const QString& arrows, int left, int top, int width, const QString& text,
+                      int arrowHeight = kArrowHeight) {
+    table.push_back({ControlKind::Text, box, parent, left, top, width, kBoxHeight, text});
+    table.push_back({ControlKind::Arrow, arrows, parent, left + width - kArrowWidth,
+                     top + (kBoxHeight - arrowHeight) / 2, kArrowWidth, arrowHeight, {}});
+}
+
+void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
+    using K = ControlKind;
+    const QString n = QString::number(c.channel);
+    t.push_back({K::Frame, c.panel, {}, c.panelLeft, 3360, 6015, 5655, c.panelCaption, kPanelBlue,
+                 kYellow, Lettering::Bold});
+
+    // Equalizer block: one row per band.
+    const QString freq = "EqFrequencyFrame" + n, gain = "EqGainFrame" + n, q = "EqQFrame" + n,
+                  type = "EqTypeFrame" + n, off = "EqOffFrame" + n;
+    t.push_back({K::Frame, freq, c.panel, c.freqFrame, 3600, 1695, 2175, "Frequency", kEqualizerBlock, kWhite});
+    t.push_back({K::Frame, gain, c.panel, c.gainFrame, 3600, c.gainFrameWidth, 2175, "Gain", kEqualizerBlock, kWhite});
+    t.push_back({K::Frame, q, c.panel, c.qFrame, 3600, 975, 2175, "Q", kEqualizerBlock, kWhite});
+    t.push_back({K::Frame, type, c.panel, c.typeFrame, 3600, c.typeFrameWidth, 2175, "Type", kEqualizerBlock, kWhite});
+    t.push_back({K::Frame, off, c.panel, c.offFrame, 3600, c.offFrameWidth, 2175, "OFF", kEqualizerBlock, kWhite});
+    for (int r = 0; r < 5; ++r) {
+        const int top = 3840 + 360 * r;
+        t.push_back({K::Label, Member("RowLabel" + n, r), freq, c.rowLabel, top, 345, kBoxHeight,
+                     QString("0%1").arg(r + 1), {}, {}, Lettering::Row});
+        AddBoxWithArrows(t, freq, Member(c.freqText, r), Member(c.freqArrow, r), c.freqBox, top, 1095, "1000Hz");
+        AddBoxWithArrows(t, gain, Member(c.gainText, r), Member(c.gainArrow, r), c.gainBox, top, c.gainBoxWidth, "0dB");
+        t.push_back({K::Text, Member(c.qText, r), q, c.qBox, top, 735, kBoxHeight, "3"});
+        t.push_back({K::Arrow, Member(c.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
+                     kArrowWidth, c.qArrowHeight, {}});
+        t.push_back({K::List, Member(c.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
+        t.push_back({K::Check, Member(c.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
+    }
+
+    // Crossover block: the high-pass slot (band 7) left, the low-pass slot (band 6) right.
+    const QString high = "HighPassFrame" + n, low = "LowPassFrame" + n;
+    t.push_back({K::Frame, high, c.panel, c.highFrame, 5880, c.highFrameWidth, 975, c.highCaption, kCrossoverBlock, kWhite});
+    t.push_back({K::Label, "HighPassFrequencyLabel" + n, high, c.highBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
+    t.push_back({K::Label, "HighPassTypeLabel" + n, high, c.highListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
+    AddBoxWithArrows(t, high, Member(c.freqText, 6), Member(c.freqArrow, 6), c.highBox, 6360, 1095, "1000Hz");
+    t.push_back({K::List, Member(c.crossoverList, 1), high, c.highListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+    t.push_back({K::Frame, low, c.panel, c.lowFrame, 5880, c.lowFrameWidth, 975, c.lowCaption, kCrossoverBlock, kWhite});
+    t.push_back({K::Label, "LowPassFrequencyLabel" + n, low, c.lowBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
+    t.push_back({K::Label, "LowPassTypeLabel" + n, low, c.lowListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
+    AddBoxWithArrows(t, low, Member(c.freqText, 5), Member(c.freqArrow, 5), c.lowBox, 6360, 1095, "1000Hz");
+    t.push_back({K::List, Member(c.crossoverList, 0), low, c.lowListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+
+    // Level row: gain, delay, invert, the hidden output gain and the mute box above it.
+    const int i = c.channel - 1;
+    const QString gainRow = "GainFrame" + n, delay = "DelayFrame" + n, invert = "InvertPanel" + n,
+                  output = "OutputGainFrame" + n;
+    t.push_back({K::Frame, gainRow, c.panel, c.gainRowFrame, 6960, c.gainRowFrameWidth, 615, "Gain", kLevelRow, kWhite});
+    AddBoxWithArrows(t, gainRow, Member("Text6", i), Member("VScroll4", i), c.gainRowBox, 7200, c.gainRowBoxWidth, "0dB");
+    t.push_back({K::Frame, delay, c.panel, c.delayFrame, 6960, c.delayFrameWidth, 615, "Delay", kLevelRow, kWhite});
+    AddBoxWithArrows(t, delay, Member("Text9", i), Member("VScroll5", i), c.delayBox, 7200, c.delayBoxWidth, "0mS");
+    t.push_back({K::Panel, invert, c.panel, c.invertPanel, 6960, 1095, 615, {}, kLevelRow, kWhite});
+    t.push_back({K::Check, c.invertName, invert, c.invertLeft, c.invertTop, c.invertWidth, c.invertHeight, "Invert"});
+    t.push_back({K::Frame, output, c.panel, c.outputFrame, 6960, c.outputFrameWidth, 615, "Output Gain", kLevelRow,
+                 kWhite, Lettering::Normal, true});
+    AddBoxWithArrows(t, output, Member("Text10", i), Member("VScroll9", i), c.outputFrame + 120, 7200, 1215, "0dB");
+    t.push_back({K::Check, Member("Check7", i), c.panel, c.muteLeft, 7080, 1335, 375,
+                 QString("Mute Channel0%1").arg(c.channel)});
+
+    // Compressor block.
+    const QString comp = "CompressorFrame" + n;
+    const char* compCaptions[] = {"Threshold", "Attacked", "Release", "Ratio"};
+    const char* compTexts[] = {"0dB", "0mS", "1 dB/S", "1:1"};
+    t.push_back({K::Frame, comp, c.panel, c.compFrame, 7680, 5775, 855, "Compressor", kBlack, kWhite});
+    for (int k = 0; k < 4; ++k) {
+        t.push_back({K::Label, Member("CompressorLabel" + n, k), comp, c.compBox[k], 7920, c.compBoxWidth[k],
+                     kCaptionLabelHeight, compCaptions[k]});
+        AddBoxWithArrows(t, comp, Member(c.compText, k), Member(c.compArrow, k), c.compBox[k], 8160,
+                         c.compBoxWidth[k], compTexts[k]);
+    }
+    t.push_back({K::Check, Member("Check1", i + 2), comp, c.compOffLeft, 8040, 615, 375, "OFF"});
+    t.push_back({K::Check, Member("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
+}
+
+std::vector<ControlSpec> MakeTable() {
+    using K = ControlKind;
+    std::vector<ControlSpec> t;
+    // Plot and preset files.
+    t.push_back({K::Panel, "Frame30", {}, 0, 120, 10095, 3255, {}, QColor(64, 0, 64)});
+    t.push_back({K::Picture, "Picture1", "Frame30", 120, 360, 9855, 2895, {}});
+    t.push_back({K::FileList, "File1", {}, 10200, 120, 1935, 2625, "*.bin"});
+    t.push_back({K::Button, "Command4", {}, 10200, 2880, 615, 375, "Load"});
+    t.push_back({K::Button, "Command6", {}, 10800, 2880, 615, 375, "Save"});
+    t.push_back({K::Button, "Command7", {}, 11400, 2880, 735, 375, "Browse"});
+
+    for (const ChannelColumns& channel : kChannels) AddChannelPanel(t, channel);
+
+    // The preset panel lies above the channel panels.
+    t.push_back({K::Frame, "Frame9", {}, 4560, 3480, 3495, 1935, "Load  Preset", kPanelBlue, {}, Lettering::Bold});
+    t.push_back({K::Label, "Label20", "Frame9", 4680, 3600, 3255, 255, {}, {}, kWhite, Lettering::Large});
+    t.push_back({K::Text, "Text5", "Frame9", 5040, 4080, 2655, 450, {}, {}, {}, Lettering::Large});
+    t.push_back({K::List, "Combo4", "Frame9", 5160, 4080, 2415, 420, {}, {}, {}, Lettering::Large});
+    t.push_back({K::Button, "Command9", "Frame9", 4800, 4800, 735, 495, "Enter", {}, {}, Lettering::Bold});
+    t.push_back({K::Button, "Command11", "Frame9", 5760, 4800, 855, 495, "Del", {}, {}, Lettering::Bold});
+    t.push_back({K::Button, "Command10", "Frame9", 6840, 4800, 1095, 495, "Exit", {}, {}, Lettering::Bold});
+
+    // Link strip.
+    t.push_back({K::Panel, "Frame32", {}, 0, 9000, 6015, 1095, {}, kStrip});
+    t.push_back({K::Label, "Label8", "Frame32", 120, 9240, 495, 135, {}, QColor(128, 128, 128)});
+    t.push_back({K::Button, "Command12", "Frame32", 120, 9360, 1335, 375, "Connect", QColor(255, 128, 128), {},
+                 Lettering::Bold});
+    t.push_back({K::Button, "Command1_0", "Frame32", 3600, 9240, 1335, 375, "Load to DSP", {}, {},
+                 Lettering::Normal, true});
+    t.push_back({K::Button, "Command2", "Frame32", 1800, 9240, 1335, 375, "Recall From DSP", {}, {},
+                 Lettering::Normal, true});
+    t.push_back({K::List, "Combo8", "Frame32", 3600, 9600, 1335, kListHeight, {}, {}, {}, Lettering::Normal, true});
+    t.push_back({K::List, "Combo9", "Frame32", 1800, 9600, 1335, kListHeight, {}, {}, {}, Lettering::Normal, true});
+    t.push_back({K::Frame, "Frame33", {}, 6120, 9000, 2175, 1095, "Device Address", kStrip, {}, Lettering::Bold});
+    t.push_back({K::List, "Combo7", "Frame33", 6600, 9360, 1215, kListHeight, "Addr=01", {}, {},
+                 Lettering::Normal, false, "select the device address"});
+    t.push_back({K::Frame, "Frame31", {}, 8280, 9000, 2175, 1095, "Communication", kStrip, {}, Lettering::Bold});
+    t.push_back({K::List, "Combo5", "Frame31", 8520, 9360, 1455, kListHeight, "COM1", {}, {}, Lettering::Normal,
+                 false, "select a valid COM"});
+    t.push_back({K::Label, "Label30", "Frame31", 10080, 9360, 135, 315, {}, QColor(64, 64, 64)});
+    t.push_back({K::Frame, "Update", {}, 10440, 9000, 1695, 1095, "Update", kStrip});
+    t.push_back({K::Button, "Command8", "Update", 10560, 9360, 1215, 375, "Update", {}, {}, Lettering::Bold});
+    return t;
+}
+
+QString LoadedSansFamily() {
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
+        const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QString() : families.first();
+    }();
+    return family;
+}
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+        case ControlKind::Frame: return new FrameBox(parent, spec.text);
+        case ControlKind::Panel: return new FrameBox(parent, QString());
+        case ControlKind::Label: return new QLabel(spec.text, parent);
+        case ControlKind::Text: {
+            auto* box = new TextBox(parent);
+            box->setText(spec.text);
+            return box;
+        }
+        case ControlKind::Arrow: return new ArrowPair(parent);
+        case ControlKind::List: {
+            auto* list = new ListBox(parent);
+            list->setDesignText(spec.text);
+            return list;
+        }
+        case ControlKind::Check: return new QCheckBox(spec.text, parent);
+        case ControlKind::Button: return new QPushButton(spec.text, parent);
+        case ControlKind::Picture: return new PlotWidget(parent);
+        case ControlKind::FileList: {
+            auto* files = new FileListBox(parent);
+            files->setPattern(spec.text);
+            return files;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const std::vector<ControlSpec>& WindowLayoutTable() {
+    static const std::vector<ControlSpec> table = MakeTable();
+    return table;
+}
+
+QFont WindowFont(Lettering lettering) {
+    // The classic face is a bitmap font drawn at 13, 16 and 20 pixels: its 8, 10 and 12 point sizes.
+    const QString family = LoadedSansFamily();
+    QFont font(family.isEmpty() ? QStringLiteral("Sans Serif") : family);
+    const bool classic = !family.isEmpty();
+    switch (lettering) {
+        case Lettering::Normal: classic ? font.setPixelSize(13) : font.setPointSizeF(8.25); break;
+        case Lettering::Bold:
+        case Lettering::Row: classic ? font.setPixelSize(16) : font.setPointSizeF(9.75); break;
+        case Lettering::Large: classic ? font.setPixelSize(20) : font.setPointSizeF(12); break;
+    }
+    font.setBold(lettering == Lettering::Bold);
+    return font;
+}
+
+QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
+    QHash<QString, QWidget*> controls;
+    QHash<QString, QPoint> origins;  // twips position of every group on the client area
+    window->setFont(WindowFont(Lettering::Normal));
+    for (const ControlSpec& spec : WindowLayoutTable()) {
+        QWidget* parent = spec.parent.isEmpty() ? window : controls.value(spec.parent);
+        Q_ASSERT(parent);
+        const QPoint origin = origins.value(spec.parent);
+        QWidget* control = CreateControl(spec, parent);
+        control->setObjectName(spec.name);
+        control->setGeometry(Pixels(spec.left - origin.x()), Pixels(spec.top - origin.y()),
+                             Pixels(spec.width), Pixels(spec.height));
+        const QFont font = WindowFont(spec.lettering);
+        if (auto* frame = qobject_cast<FrameBox*>(control)) {
+            frame->setCaptionFont(font);  // the frame's lettering is its caption's only
+            frame->setFont(WindowFont(Lettering::Normal));
+            if (spec.fore.isValid()) frame->setCaptionColor(spec.fore);
+        } else {
+            control->setFont(font);
+        }
+        if (spec.back.isValid()) SetBackColor(control, spec.back);
+        // A frame's caption colour carries over to what it holds only on a dark background.
+        const bool darkGroup = qobject_cast<FrameBox*>(control) && spec.back.isValid() && spec.back.lightness() < 128;
+        if (spec.fore.isValid() && (darkGroup || !qobject_cast<FrameBox*>(control)))
+            SetForeColor(control, spec.fore);
+        if (!spec.toolTip.isEmpty()) control->setToolTip(spec.toolTip);
+        if (spec.hidden) control->hide();
+        controls.insert(spec.name, control);
+        origins.insert(spec.name, QPoint(spec.left, spec.top));
+    }
+    return controls;
+}
+
+}  // namespace sonavel
