@@ -60,11 +60,14 @@ TEST(ValueScales, NumberTextsIgnoreACommaLocale) {
     const std::string previousC = std::setlocale(LC_NUMERIC, nullptr);
     for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "nl_NL.UTF-8"})
         if (std::setlocale(LC_NUMERIC, name)) break;
+    // The test set-up installs a comma locale; without it this test would prove nothing.
+    const bool commaLocale = std::localeconv()->decimal_point[0] == ',';
 
     const std::string half = NumberText(2.5), hz = ReturnHz(19.7), negative = NumberText(-0.75);
     std::setlocale(LC_NUMERIC, previousC.c_str());
     std::locale::global(previousGlobal);
 
+    ASSERT_TRUE(commaLocale) << "no process locale with a decimal comma is installed";
     EXPECT_EQ(half, " 2.5");
     EXPECT_EQ(hz, " 19.7Hz");
     EXPECT_EQ(negative, "-.75");
