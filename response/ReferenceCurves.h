@@ -30,10 +30,10 @@ public:
 
     const ResponseArray& ShelfTemplate();                  // code 5
     const ResponseArray& PeakTemplate(int qPosition);      // code 1, Q = 1.5 x QfactorData(q)
-    const ResponseArray& CrossoverTemplate(int column);    // codes 3, 7, 9, 11
-
-    // Builds the crossover curves now (or again, when they are not cached).
+    // Builds the four crossover curves (codes 3, 7, 9, 11): once when cached, else every time.
     void BuildCrossoverTemplates();
+    // Column 0..3 as last built; zero before the first build.
+    const ResponseArray& CrossoverTemplate(int column);
 
     bool ShelfTemplateStale() const { return ShelfTemplateStale_; }
     bool PeakTemplatesStale() const { return PeakTemplatesStale_; }

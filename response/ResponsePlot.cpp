@@ -1,5 +1,6 @@
 #include "response/ResponsePlot.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -17,16 +18,20 @@ ResponsePlot::ResponsePlot(SendBand sendBand, CrossoverCaching caching)
     segments_.reserve(2 * kPlotPoints);
 }
 
-int ResponsePlot::curveIndex(int channel, int band) {
+void ResponsePlot::requireBand(int channel, int band) {
     if (channel < 1 || channel > kChannelCount || band < 1 || band > kBandCount)
         throw std::out_of_range("plot band: channel " + std::to_string(channel) + " band " +
                                 std::to_string(band));
+}
+
+int ResponsePlot::curveIndex(int channel, int band) {
+    requireBand(channel, band);
     return (channel - 1) * kBandCount + (band - 1);
 }
 
 void ResponsePlot::DoEQFFTDraw(const ParameterStore& store, bool editEnabled, int channel,
                                int band) {
-    curveIndex(channel, band);
+    requireBand(channel, band);
     if (!editEnabled) return;
     EQFFTDraw(store, channel, band);
     if (sendBand_) sendBand_(channel, band);
@@ -42,11 +47,10 @@ void ResponsePlot::draw() {
     segments_.clear();
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         Curve& sum = (*sums_)[channel - 1];
-        for (int i = 2; i <= kPlotPoints; ++i) {
-            double total = 0;
-            for (int band = 1; band <= kBandCount; ++band)
-                total += At((*bandCurves_)[curveIndex(channel, band)], i);
-            At(sum, i) = total;
+        std::fill_n(sum.begin() + 1, kPlotPoints - 1, 0.0);
+        for (int band = 1; band <= kBandCount; ++band) {
+            const Curve& curve = (*bandCurves_)[curveIndex(channel, band)];
+            for (int i = 2; i <= kPlotPoints; ++i) At(sum, i) += At(curve, i);
         }
         AppendChannelSegments(channel, sum, positions_->PlotX, segments_);
     }
@@ -68,7 +72,8 @@ void ResponsePlot::RefreshAllBands(const ParameterStore& store) {
 }
 
 const Curve& ResponsePlot::SumCurve(int channel) const {
-    return sums_->at(curveIndex(channel, 1) / kBandCount);
+    requireBand(channel, 1);
+    return (*sums_)[channel - 1];
 }
 
 const Curve& ResponsePlot::BandCurve(int channel, int band) const {

@@ -60,6 +60,7 @@ public:
 
 private:
     void draw();
+    static void requireBand(int channel, int band);  // throws std::out_of_range
     static int curveIndex(int channel, int band);
 
     SendBand sendBand_;

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "model/ValueScales.h"
+#include "tests/response/TestStores.h"
+
+namespace sonavel {
+namespace {
+
+using testing::FlatStore;
+
+std::vector<PlotSegment> SegmentsOf(const ResponsePlot& plot, int channel) {
+    std::vector<PlotSegment> result;
+    for (const PlotSegment& s : plot.segments())
+        if (s.channel == channel) result.push_back(s);
+    return result;
+}
+
+TEST(ResponsePlot, FlatSettingsDrawTwoStraightLines) {
+    ResponsePlot plot;
+    plot.RefreshAllBands(FlatStore());
+    ASSERT_EQ(plot.segments().size(), 2u * 498);  // segments ending at points 6..503
+    EXPECT_EQ(plot.segments()[497].channel, 1);    // channel 1 first, channel 2 over it
+    EXPECT_EQ(plot.segments()[498].channel, 2);
+    for (int channel : {1, 2}) {
+        const auto line = SegmentsOf(plot, channel);
+        EXPECT_EQ(line.front().x1, 780);
+        EXPECT_EQ(line.back().x2, 9720);
+        for (const PlotSegment& s : line) ASSERT_TRUE(s.y1 == 1320 && s.y2 == 1320);
+    }
+}
+
+double HighestX(const ResponsePlot& plot, int channel, double* y = nullptr) {
+    const auto line = SegmentsOf(plot, channel);
+    const auto top = std::min_element(line.begin(), line.end(),
+                                      [](auto& a, auto& b) { return a.y2 < b.y2; });
+    if (y) *y = top->y2;
+    return top->x2;
+}
+
+TEST(ResponsePlot, PeakAndEndSegments) {
+    ResponsePlot plot;
+    ParameterStore store = FlatStore();
+    store.EqGainDb(1, 3) = 12;
+    store.EqFreqPosition(1, 3) = static_cast<int16_t>(GetFregPosition(1001));  // entry 1000 Hz
+    store.EqType(2, 1) = 5;  // channel 2: a low shelf, so that the two ends of the curve differ
+    store.EqGainDb(2, 1) = -6;
+    plot.RefreshAllBands(store);
+    double y = 0;
+    EXPECT_EQ(HighestX(plot, 1, &y), 5918);
+    EXPECT_NEAR(y, 696, 0.5);
+
+    const Curve& sum = plot.SumCurve(2);
+    ASSERT_DOUBLE_EQ(At(sum, 5), At(plot.BandCurve(2, 1), 5));  // the shelf, nothing else
+    const auto line = SegmentsOf(plot, 2);
+    EXPECT_EQ(line.front(), (PlotSegment{2, 780, 1320 + At(sum, 5), 788, 1320 + At(sum, 6)}));
+    EXPECT_EQ(line.back(), (PlotSegment{2, 9716, 1320 + At(sum, 502), 9720, 1320 + At(sum, 503)}));
+    EXPECT_GT(line.front().y1, 1600);
+
+    // 1000 Hz itself lies on the position below the table entry 1000 Hz.
+    store.EqFreqPosition(1, 3) = static_cast<int16_t>(GetFregPosition(1000));
+    plot.DoEQFFTDraw(store, true, 1, 3);
+    EXPECT_EQ(HighestX(plot, 1), 5900);
+}
+
+TEST(ResponsePlot, ClippingAtTheEdges) {
+    ResponsePlot plot;
+    ParameterStore store = FlatStore();
+    store.EqGainDb(1, 1) = store.EqGainDb(1, 2) = 12;  // +24 dB at point 291: y = 72
+    plot.RefreshAllBands(store);
+    const Curve& sum = plot.SumCurve(1);
+    int a = 291, b = 291;  // the run of points above the top edge
+    while (1320 + At(sum, a - 1) < 80) --a;
+    while (1320 + At(sum, b + 1) < 80) ++b;
+    ASSERT_LT(a, b);
+    const double xa = 18 * a + 680, xb = 18 * b + 680;
+    int crossings = 0;
+    for (const PlotSegment& s : SegmentsOf(plot, 1)) {
+        ASSERT_GE(std::min(s.y1, s.y2), 80);
+        ASSERT_FALSE(s.x2 > xa && s.x2 <= xb) << "drawn wholly above the edge: " << s.x2;
+        if (s.x2 == xa) crossings += s.y2 == 80 && s.y1 == 1320 + At(sum, a - 1);
+        if (s.x1 == xb) crossings += s.y1 == 80 && s.x2 == xb + 18;
+    }
+    EXPECT_EQ(crossings, 2);
+
+    // The bottom edge moves the end below it; a corner crossing moves x, then y.
+    const SegmentEnds down = ClipSegment({1000, 2500, 1018, 2700});
+    EXPECT_TRUE(down.x2 == 1018 && down.y2 == 2580);
+    EXPECT_FALSE(InsideDrawWindow(ClipSegment({1000, 2600, 1018, 2650}).x2, 2650));
+    const SegmentEnds corner = ClipSegment({9710, 100, 9728, 60});
+    EXPECT_TRUE(corner.x1 == 9710 && corner.y1 == 100 && corner.x2 == 9720 && corner.y2 == 80);
+}
+
+TEST(ResponsePlot, EditGateDrawingSwitchAndSendOrder) {
+    std::vector<std::pair<int, int>> sent;
+    std::vector<unsigned long> drawsWhenSent;
+    ResponsePlot* self = nullptr;
+    ResponsePlot plot([&](int channel, int band) {
+        sent.emplace_back(channel, band);
+        drawsWhenSent.push_back(self->drawCount());
+    });
+    self = &plot;
+    ParameterStore store = FlatStore();
+    plot.RefreshAllBands(store);
+    ASSERT_EQ(sent.size(), 16u);  // 14 bands without drawing, then (1, 7) and (2, 7) drawn
+    EXPECT_EQ(sent[13], std::make_pair(2, 7));
+    EXPECT_EQ(sent[14], std::make_pair(1, 7));
+    EXPECT_EQ(drawsWhenSent[13], 0u);
+    EXPECT_EQ(drawsWhenSent[15], 2u);
+
+    store.EqGainDb(2, 5) = -12;
+    const auto before = plot.segments();
+    plot.DoEQFFTDraw(store, false, 2, 5);  // gate closed: nothing at all
+    EXPECT_EQ(sent.size(), 16u);
+    EXPECT_EQ(plot.segments(), before);
+    EXPECT_EQ(At(plot.BandCurve(2, 5), 291), 0.0);
+    plot.DoEQFFTDraw(store, true, 2, 5);  // drawn, then sent
+    EXPECT_EQ(sent.back(), std::make_pair(2, 5));
+    EXPECT_EQ(drawsWhenSent.back(), 3u);
+    EXPECT_NE(plot.segments(), before);
+
+    plot.SetDrawEnabled(false);  // stored and sent, not drawn
+    const auto drawn = plot.segments();
+    store.EqGainDb(2, 5) = 0;
+    plot.DoEQFFTDraw(store, true, 2, 5);
+    EXPECT_EQ(plot.segments(), drawn);
+    EXPECT_EQ(At(plot.BandCurve(2, 5), 291), 0.0);
+    EXPECT_EQ(sent.size(), 18u);
+
+    plot.ClearBandCurves();
+    for (int band = 1; band <= 7; ++band) EXPECT_EQ(plot.BandCurve(1, band), Curve{});
+    EXPECT_THROW(plot.DoEQFFTDraw(store, false, 3, 1), std::out_of_range);
+    EXPECT_THROW(plot.DoEQFFTDraw(store, true, 1, 0), std::out_of_range);
+    EXPECT_THROW(plot.SumCurve(0), std::out_of_range);
+    EXPECT_EQ(sent.size(), 18u);
+}
+
+}  // namespace
+}  // namespace sonavel
