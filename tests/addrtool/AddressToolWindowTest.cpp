@@ -177,7 +177,7 @@ TEST_F(PortolanOverPty, PortClosesOnTheFourthTickWhenNoUnitAnswers) {
         ASSERT_TRUE(DeviceOpen());
         const qint64 closedAfter = MsUntilClosed();
         EXPECT_GE(closedAfter, 600 - 5);
-        EXPECT_LE(closedAfter, 800 + 20);
+        EXPECT_LE(closedAfter, 800 + 40);  // allowing for a busy machine
         EXPECT_EQ(LampColor(), QColor(0, 0, 0));
         EXPECT_EQ(status_->text(), "Read Address...");
         ReadLine(10);
@@ -216,5 +216,5 @@ TEST_F(PortolanOverPty, AButtonPressedMidExchangeStartsItAfresh) {
     EXPECT_EQ(ReadLine(10), kProgram05);
     const qint64 closedAfter = MsUntilClosed();
     EXPECT_GE(closedAfter, 600 - 5 - 30);  // counted from the second press (minus the read above)
-    EXPECT_LE(closedAfter, 800 + 20);
+    EXPECT_LE(closedAfter, 800 + 40);  // allowing for a busy machine
 }
