@@ -63,6 +63,12 @@ std::string PresetRecord::PresetName() const {
     return DecodeWindows1252(std::string(first, first + kPresetNameLength));
 }
 
+std::string PresetRecord::DisplayName() const {
+    std::string name = PresetName();
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
 void StoreToRecord(const ParameterStore& store, PresetRecord& record) {
     for (const RecordField& entry : PresetRecordFields()) {
         const int16_t* values = entry.field->read(store);

@@ -43,6 +43,7 @@ struct PresetRecord {
     // hold becomes "?") and padded with blanks. Takes and gives UTF-8 text.
     void SetPresetName(const std::string& utf8Name);
     std::string PresetName() const;  // all 100 characters, trailing blanks included
+    std::string DisplayName() const;  // without the trailing blanks
 
     bool operator==(const PresetRecord&) const = default;
 };

@@ -1,0 +1,51 @@
+#include "cli/FieldDisplay.h"
+
+#include <cmath>
+
+#include "model/ScaleTables.h"
+#include "model/ValueScales.h"
+
+namespace sonavel::cli {
+
+namespace {
+
+// NumberText without the blank it puts before a non-negative number.
+std::string Number(double value) {
+    std::string text = NumberText(value);
+    return text[0] == ' ' ? text.substr(1) : text;
+}
+
+const char* const kCrossoverNames[] = {
+    "ByPass", "Butterworth -12dB/oct", "Bessel -12dB/oct", "Linkwitz-Riley -12dB/oct",
+    "Chebychev -12dB/oct", "Butterworth -24dB/oct", "Bessel -24dB/oct",
+    "Linkwitz-Riley -24dB/oct", "Chebychev -24dB/oct"};
+
+const char* const kTypeNames[] = {
+    "", "Peak", "Butterworth high-pass", "Butterworth low-pass", "High Shelf", "Low Shelf",
+    "Linkwitz-Riley high-pass", "Linkwitz-Riley low-pass", "Bessel high-pass",
+    "Bessel low-pass", "Chebychev high-pass", "Chebychev low-pass"};
+
+constexpr int kLimiterAbove = 20;
+
+}  // namespace
+
+std::string DisplayValue(const StoreField& field, int raw) {
+    if (raw < field.min || raw > field.max) return {};
+    const std::string_view name = field.name;
+    if (name == "GainLevel") return raw == 0 ? "Mute" : Number((raw - 121) * 0.5) + " dB";
+    if (name == "OutputLevel") return Number((raw - 121) * 0.5) + " dB";
+    if (name == "EqGain") return Number(GainDbFromPosition(raw)) + " dB";
+    if (name == "CompThreshold") return Number((raw - 100) * 0.5) + " dB";
+    if (name == "EqFrequency") return Number(raw) + " Hz";
+    if (name == "EqQFactor") return "Q " + Number(QfactorData[raw]);
+    if (name == "DelaySamples")  // whole microseconds, halves to even, shown in ms
+        return Number(std::nearbyint((raw - 1) / 48000.0 * 1e6) / 1000.0) + " ms";
+    if (name == "CompAttack") return Number(raw) + " ms";
+    if (name == "CompRelease") return Number(raw) + " dB/S";
+    if (name == "CompRatio") return raw > kLimiterAbove ? "Limiter" : "1:" + Number(raw);
+    if (name == "LpType" || name == "HpType") return kCrossoverNames[raw];
+    if (name == "EqType") return kTypeNames[raw];
+    return {};
+}
+
+}  // namespace sonavel::cli

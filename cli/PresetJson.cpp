@@ -1,0 +1,148 @@
+#include "cli/PresetJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+#include <cstdio>
+
+#include "cli/CliError.h"
+#include "presets/Windows1252.h"
+
+namespace sonavel::cli {
+
+namespace {
+
+constexpr const char* kNameKey = "PresetName";
+
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Values of one field in JSON: band fields as one array per channel.
+std::string FieldJson(const PresetRecord& record, const RecordField& entry) {
+    auto value = [&](int index) { return std::to_string(record.Value(entry.offset + 2 * index)); };
+    std::string out = "[";
+    if (entry.field->shape == FieldShape::PerBand) {
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            out += ch == 0 ? "[" : ", [";
+            for (int band = 0; band < kBandCount; ++band)
+                out += (band == 0 ? "" : ", ") + value(ch + kChannelCount * band);
+            out += "]";
+        }
+    } else {
+        for (int i = 0; i < entry.field->Count(); ++i) out += (i == 0 ? "" : ", ") + value(i);
+    }
+    return out + "]";
+}
+
+const RecordField* FindRecordField(const std::string& name) {
+    for (const RecordField& entry : PresetRecordFields())
+        if (entry.field->name == name) return &entry;
+    return nullptr;
+}
+
+int WholeNumber(const QJsonValue& value, const StoreField& field, const std::string& element) {
+    const double number = value.toDouble(std::nan(""));
+    if (!value.isDouble() || number != std::floor(number))
+        throw CliError(element + " must be a whole number");
+    if (number < field.min || number > field.max) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.15g", number);
+        throw CliError(element + " = " + text + " is outside " + std::to_string(field.min) +
+                       ".." + std::to_string(field.max));
+    }
+    return static_cast<int>(number);
+}
+
+QJsonArray ArrayOf(const QJsonValue& value, int size, const std::string& what) {
+    if (!value.isArray() || value.toArray().size() != size)
+        throw CliError(what + " must be an array of " + std::to_string(size) + " values");
+    return value.toArray();
+}
+
+void ReadField(const RecordField& entry, const QJsonValue& value, PresetRecord& record) {
+    const StoreField& field = *entry.field;
+    const std::string name(field.name);
+    auto store = [&](int index, const QJsonValue& element) {
+        const int number = WholeNumber(element, field, ElementName(field, index));
+        record.SetValue(entry.offset + 2 * index, static_cast<int16_t>(number));
+    };
+    if (field.shape == FieldShape::PerBand) {
+        const QJsonArray channels = ArrayOf(value, kChannelCount, name);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            const QJsonArray bands =
+                ArrayOf(channels[ch], kBandCount, name + " of channel " + std::to_string(ch + 1));
+            for (int band = 0; band < kBandCount; ++band) store(ch + kChannelCount * band, bands[band]);
+        }
+    } else {
+        const QJsonArray values = ArrayOf(value, field.Count(), name);
+        for (int i = 0; i < field.Count(); ++i) store(i, values[i]);
+    }
+}
+
+void ReadName(const QJsonValue& value, PresetRecord& record) {
+    if (!value.isString()) throw CliError("PresetName must be a text");
+    const std::string name = value.toString().toStdString();
+    const std::string encoded = EncodeWindows1252(name, name.size());
+    if (DecodeWindows1252(encoded) != name)
+        throw CliError("PresetName holds characters that Windows-1252 cannot hold");
+    if (encoded.size() > static_cast<size_t>(kPresetNameLength))
+        throw CliError("PresetName is longer than 100 characters");
+    record.SetPresetName(name);
+}
+
+}  // namespace
+
+std::string PresetToJson(const PresetRecord& record) {
+    std::string out = "{\n  " + Quoted(kNameKey) + ": " + Quoted(record.DisplayName());
+    for (const RecordField& entry : PresetRecordFields())
+        out += ",\n  " + Quoted(std::string(entry.field->name)) + ": " + FieldJson(record, entry);
+    return out + "\n}\n";
+}
+
+PresetRecord PresetFromJson(const std::string& json) {
+    QJsonParseError error{};
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+    if (error.error != QJsonParseError::NoError)
+        throw CliError("not valid JSON at character " + std::to_string(error.offset) + ": " +
+                       error.errorString().toStdString());
+    if (!document.isObject()) throw CliError("the JSON must be one object of preset fields");
+
+    ParameterStore defaults;
+    InitDSPPremeter(defaults);
+    PresetRecord record;
+    StoreToRecord(defaults, record);
+    record.SetPresetName("");
+
+    const QJsonObject object = document.object();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (key == kNameKey) {
+            ReadName(it.value(), record);
+        } else if (const RecordField* entry = FindRecordField(key)) {
+            ReadField(*entry, it.value(), record);
+        } else if (FindStoreField(key)) {
+            throw CliError(key + " is not kept in preset files");
+        } else {
+            throw CliError("unknown field \"" + key + "\"");
+        }
+    }
+    return record;
+}
+
+}  // namespace sonavel::cli

@@ -1,0 +1,86 @@
+// sonavel-cli: preset files, response exports and unit transfers from the command line.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+
+namespace {
+
+using sonavel::cli::Words;
+using Command = std::function<void(const Words&)>;
+
+// "preset show", "plot", ...: the command's name and the words after it.
+struct Invocation {
+    std::string name;
+    Words words;
+};
+
+Invocation Split(int argc, char** argv) {
+    Words all(argv + 1, argv + argc);
+    if (all.empty()) return {};
+    size_t taken = all[0] == "preset" && all.size() > 1 ? 2 : 1;
+    std::string name = all[0] + (taken == 2 ? " " + all[1] : "");
+    return {name, Words(all.begin() + static_cast<long>(taken), all.end())};
+}
+
+bool WantsPicture(const Invocation& call) {
+    return call.name == "plot" && std::find(call.words.begin(), call.words.end(), "--png") != call.words.end();
+}
+
+// Qt's own notices go to stderr as usual, except the one about a missing runtime folder,
+// which a headless tool run as a service user always gets and cannot act on.
+void ForwardQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set")) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+bool WantsHelp(const Invocation& call) {
+    return call.name.empty() || call.name == "help" || call.name == "--help" || call.name == "-h";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace sonavel::cli;
+    const std::map<std::string, Command> commands = {
+        {"preset show", PresetShow}, {"preset make", PresetMake}, {"preset diff", PresetDiffCommand},
+        {"plot", Plot},              {"scan", Scan},              {"read", ReadUnits},
+        {"write", WriteUnits},       {"store", StoreUnits},       {"recall", RecallUnits},
+    };
+    const Invocation call = Split(argc, argv);
+    if (WantsHelp(call)) {
+        std::fputs(UsageText().c_str(), call.name.empty() ? stderr : stdout);
+        return call.name.empty() ? EXIT_FAILURE : EXIT_SUCCESS;
+    }
+    const auto command = commands.find(call.name);
+    if (command == commands.end()) {
+        std::fprintf(stderr, "sonavel-cli: unknown command \"%s\"; see sonavel-cli help\n",
+                     call.name.c_str());
+        return EXIT_FAILURE;
+    }
+
+    // Only the picture needs the graphical application (for its lettering); it never
+    // shows a window, so it runs without a display.
+    qInstallMessageHandler(ForwardQtMessage);
+    std::unique_ptr<QCoreApplication> app;
+    if (WantsPicture(call)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    try {
+        command->second(call.words);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "sonavel-cli: %s\n", e.what());
+        return EXIT_FAILURE;
+    }
+    return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
