@@ -1,5 +1,7 @@
 #include "response/PlotDrawing.h"
 
+#include <cmath>
+
 namespace sonavel {
 
 SegmentEnds ClipSegment(SegmentEnds e) {
@@ -38,7 +40,8 @@ void AppendChannelSegments(int channel, const Curve& sum, const std::array<doubl
         const double x2 = plotX[i - 1];
         const double y2 = PlotYOf(At(sum, i));
         const SegmentEnds clipped = ClipSegment({x1, y1, x2, y2});
-        if (InsideDrawWindow(clipped.x2, clipped.y2))
+        // A start that is not a number cannot be clipped; such a stretch is skipped.
+        if (InsideDrawWindow(clipped.x2, clipped.y2) && !std::isnan(clipped.y1))
             segments.push_back({channel, clipped.x1, clipped.y1, clipped.x2, clipped.y2});
         x1 = x2;
         y1 = y2;

@@ -23,7 +23,8 @@ SegmentEnds ClipSegment(SegmentEnds ends);
 
 bool InsideDrawWindow(double x, double y);
 
-// Appends the segments of one channel's summed curve (points 2..509) to `segments`.
+// Appends the segments of one channel's summed curve (points 2..509) to `segments`; ends
+// that are not numbers are never drawn.
 void AppendChannelSegments(int channel, const Curve& sum, const std::array<double, kGridSize>& plotX,
                            std::vector<PlotSegment>& segments);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/ValueScales.h"
@@ -91,6 +92,17 @@ TEST(ResponsePlot, ClippingAtTheEdges) {
     EXPECT_FALSE(InsideDrawWindow(ClipSegment({1000, 2600, 1018, 2650}).x2, 2650));
     const SegmentEnds corner = ClipSegment({9710, 100, 9728, 60});
     EXPECT_TRUE(corner.x1 == 9710 && corner.y1 == 100 && corner.x2 == 9720 && corner.y2 == 80);
+}
+
+TEST(ResponsePlot, ValuesThatAreNotNumbersAreSkipped) {
+    Curve sum{};
+    At(sum, 300) = std::nan("");
+    std::array<double, kGridSize> plotX{};
+    for (int i = 2; i <= 512; ++i) plotX[i - 1] = 18 * i + 680;
+    std::vector<PlotSegment> segments;
+    AppendChannelSegments(1, sum, plotX, segments);
+    EXPECT_EQ(segments.size(), 498u - 2);  // neither stretch touching point 300
+    for (const PlotSegment& s : segments) ASSERT_TRUE(s.x2 != plotX[299] && s.x1 != plotX[299]);
 }
 
 TEST(ResponsePlot, EditGateDrawingSwitchAndSendOrder) {
