@@ -1,6 +1,7 @@
 #include "response/PlotPositions.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace sonavel {
 

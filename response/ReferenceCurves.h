@@ -35,9 +35,9 @@ public:
     // Column 0..3 as last built; zero before the first build.
     const ResponseArray& CrossoverTemplate(int column);
 
+    // True until the curves are first asked for.
     bool ShelfTemplateStale() const { return ShelfTemplateStale_; }
     bool PeakTemplatesStale() const { return PeakTemplatesStale_; }
-    bool CrossoverTemplatesStale() const { return CrossoverTemplatesStale_; }
 
 private:
     void evaluateInto(int code, int frequencyPosition, double qFactor, ResponseArray& target);

@@ -24,7 +24,10 @@ protected:
 
 TEST_F(BandSynthesis, PeaksAndShelves) {
     store.EqGainDb(1, 2) = 12;
+    ASSERT_TRUE(plot.references().PeakTemplatesStale());
     const Curve boost = Build(2);
+    EXPECT_FALSE(plot.references().PeakTemplatesStale());  // built on first use only
+    EXPECT_TRUE(plot.references().ShelfTemplateStale());
     EXPECT_EQ(Lowest(boost, 1, 510).first, 291);  // frequency position 170, Q position 35
     EXPECT_NEAR(Lowest(boost, 1, 510).second, -624, 0.5);
     store.EqGainDb(1, 2) = -12;
