@@ -1,7 +1,7 @@
 #include "cli/UnitLine.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <cstdio>
 
 #include "cli/CliError.h"
@@ -15,11 +15,9 @@ constexpr int kTimer2IntervalMs = 20;
 }
 
 void EventLoopSleeper::Sleep(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents,
-                                        static_cast<int>(milliseconds - clock.elapsed()));
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 UnitLine::UnitLine(const std::string& portArgument) : receiver_(link_) {

@@ -16,6 +16,12 @@ bool CliRun::failedWithOneLine() const {
     return exitCode != 0 && !err.empty() && err.find('\n') == err.size() - 1;
 }
 
+bool CliRun::failedWithMessage() const {
+    if (exitCode == 0 || err.empty() || err.back() != '\n') return false;
+    const size_t lineStart = err.rfind('\n', err.size() - 2);
+    return err.compare(lineStart == std::string::npos ? 0 : lineStart + 1, 13, "sonavel-cli: ") == 0;
+}
+
 CliRun RunCli(const std::vector<std::string>& args) {
     QStringList list;
     for (const std::string& arg : args) list << QString::fromStdString(arg);

@@ -12,6 +12,7 @@ struct CliRun {
     std::string out;
     std::string err;
     bool failedWithOneLine() const;  // non-zero exit and exactly one line on stderr
+    bool failedWithMessage() const;  // non-zero exit, stderr ending in the tool's error line
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
