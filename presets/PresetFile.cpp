@@ -88,7 +88,8 @@ Outcome<off_t> RegularFileLength(int fd, const std::string& path) {
 }
 
 Outcome<int> OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe given by mistake must be refused, not waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) return Failure(path, "no such file");
         return SystemFailure(path, "cannot open");
@@ -130,7 +131,7 @@ Outcome<PresetRecord> ReadPresetRecord(const std::string& path, int recordNumber
 
 Status AppendPresetRecord(const std::string& path, const PresetRecord& record) {
     bool created = false;
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
         fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         created = fd >= 0;

@@ -20,7 +20,7 @@ Outcome<std::string> PresetPath(const std::string& folder, const std::string& fi
 }
 
 Status CheckPresetName(const std::string& name) {
-    if (name.find_first_not_of(" \t") == std::string::npos)
+    if (name.find_first_not_of(" \t\r\n\v\f") == std::string::npos)
         return Status::Failure("the preset name is empty");
     if (name.find('/') != std::string::npos)
         return Status::Failure("the preset name \"" + name + "\" contains a \"/\"");

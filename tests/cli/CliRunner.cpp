@@ -1,20 +1,12 @@
 #include "CliRunner.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
-#include <QFile>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace sonavel::cli::test {
-
-namespace {
-constexpr int kRunTimeoutMs = 60000;
-}
-
-bool CliRun::failedWithOneLine() const {
-    return exitCode != 0 && !err.empty() && err.find('\n') == err.size() - 1;
-}
 
 bool CliRun::failedWithMessage() const {
     if (exitCode == 0 || err.empty() || err.back() != '\n') return false;
@@ -28,10 +20,9 @@ CliRun RunCli(const std::vector<std::string>& args) {
     QProcess process;
     process.start(SONAVEL_CLI_PROGRAM, list);
     CliRun run;
-    if (!process.waitForFinished(kRunTimeoutMs)) {
+    if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        run.err = "timed out";
         return run;
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -40,10 +31,8 @@ CliRun RunCli(const std::vector<std::string>& args) {
     return run;
 }
 
-SimulatedLine::SimulatedLine(const std::string& units, const std::vector<std::string>& extra) {
-    QStringList args{"--units", QString::fromStdString(units)};
-    for (const std::string& arg : extra) args << QString::fromStdString(arg);
-    process_.start(SONAVEL_DEVSIM_PROGRAM, args);
+SimulatedLine::SimulatedLine(const std::string& units) {
+    process_.start(SONAVEL_DEVSIM_PROGRAM, {"--units", QString::fromStdString(units)});
     while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
     }
     path_ = process_.readLine().trimmed().toStdString();
@@ -59,22 +48,19 @@ std::string Folder::file(const std::string& name) const {
     return dir_.filePath(QString::fromStdString(name)).toStdString();
 }
 
-bool Folder::exists(const std::string& name) const { return QFile::exists(QString::fromStdString(file(name))); }
-
 void Folder::write(const std::string& name, const std::string& content) const {
-    QFile out(QString::fromStdString(file(name)));
-    if (!out.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + name);
-    out.write(content.data(), static_cast<qint64>(content.size()));
+    std::ofstream(file(name), std::ios::binary) << content;
 }
 
 std::string Folder::read(const std::string& name) const {
-    QFile in(QString::fromStdString(file(name)));
-    if (!in.open(QIODevice::ReadOnly)) return {};
-    return in.readAll().toStdString();
+    std::ostringstream content;
+    content << std::ifstream(file(name), std::ios::binary).rdbuf();
+    return content.str();
 }
 
 int Folder::count() const {
-    return static_cast<int>(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size());
+    const auto entries = std::filesystem::directory_iterator(dir_.path().toStdString());
+    return static_cast<int>(std::distance(begin(entries), end(entries)));
 }
 
 }  // namespace sonavel::cli::test

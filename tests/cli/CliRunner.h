@@ -1,5 +1,5 @@
 #pragma once
-// Runs the built sonavel-cli as a child process, and a simulated line of units for it.
+// Runs the built sonavel-cli as a child process, next to a simulated line of units.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <string>
@@ -11,8 +11,8 @@ struct CliRun {
     int exitCode = -1;
     std::string out;
     std::string err;
-    bool failedWithOneLine() const;  // non-zero exit and exactly one line on stderr
-    bool failedWithMessage() const;  // non-zero exit, stderr ending in the tool's error line
+    // Non-zero exit, and stderr ends in the tool's one error line (after any progress).
+    bool failedWithMessage() const;
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
@@ -20,7 +20,7 @@ CliRun RunCli(const std::vector<std::string>& args);
 // sonavel-devsim with the given units on a pseudo-terminal, stopped when destroyed.
 class SimulatedLine {
 public:
-    explicit SimulatedLine(const std::string& units, const std::vector<std::string>& extra = {});
+    explicit SimulatedLine(const std::string& units);
     ~SimulatedLine();
     const std::string& path() const { return path_; }
 
@@ -33,10 +33,9 @@ private:
 class Folder {
 public:
     std::string file(const std::string& name) const;
-    bool exists(const std::string& name) const;
     void write(const std::string& name, const std::string& content) const;
-    std::string read(const std::string& name) const;
-    int count() const;  // entries in the folder
+    std::string read(const std::string& name) const;  // empty when there is no such file
+    int count() const;  // entries in the folder, hidden ones included
 
 private:
     QTemporaryDir dir_;
