@@ -9,6 +9,7 @@
 #include "editor/Controls.h"
 #include "editor/LevelTexts.h"
 #include "editor/MainWindow.h"
+#include "editor/WindowLayout.h"
 #include "model/ScaleTables.h"
 #include "model/StoreFields.h"
 #include "model/ValueScales.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr double kCrossoverGainDb = 24.0;
 constexpr double kCrossoverQ = 0.8;
 
-QString Member(const char* array, int index) { return QString::fromLatin1(array) + "_" + QString::number(index); }
-
 }  // namespace
 
 // The level part: gains, delays, compressor, invert and function switches.
@@ -29,15 +28,15 @@ void MainWindow::UpDateDraw() {
     link_.RefreshBusy = 1;
     state_.EditEnabled = false;
     for (int c = 1; c <= kChannelCount; ++c) {
-        auto* arrows = control<ArrowPair>(Member("VScroll4", c - 1));
+        auto* arrows = control<ArrowPair>(MemberName("VScroll4", c - 1));
         arrows->setValue(arrows->maximum() - store_.GainLevel(c));
     }
     for (int c = 1; c <= kChannelCount; ++c) {
-        auto* arrows = control<ArrowPair>(Member("VScroll9", c - 1));
+        auto* arrows = control<ArrowPair>(MemberName("VScroll9", c - 1));
         arrows->setValue(arrows->maximum() - store_.GainLevel(c + 2));
     }
     for (int c = 1; c <= kChannelCount; ++c) {
-        auto* arrows = control<ArrowPair>(Member("VScroll5", c - 1));
+        auto* arrows = control<ArrowPair>(MemberName("VScroll5", c - 1));
         arrows->setValue(arrows->maximum() - store_.DelaySamples(c) + 1);
     }
     for (int c = 1; c <= kChannelCount; ++c) {
@@ -96,29 +95,29 @@ void MainWindow::UpDateEQDis() {
     ClampIntoRange(store_);  // nothing below may index outside a table or a control
 
     for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(Member("VScroll4", i));
+        const auto* arrows = control<ArrowPair>(MemberName("VScroll4", i));
         store_.GainLevel(i + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
-        control<TextBox>(Member("Text6", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+        control<TextBox>(MemberName("Text6", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
     }
     for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(Member("VScroll9", i));
+        const auto* arrows = control<ArrowPair>(MemberName("VScroll9", i));
         store_.GainLevel(i + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
-        control<TextBox>(Member("Text10", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+        control<TextBox>(MemberName("Text10", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
     }
     // Each mute box shows its own channel: ticked when that channel's output gain is mute.
     // The box is set quietly, because unticking through its handler would overwrite the
     // output gain just loaded with 0 dB.
     for (int i = 0; i < kChannelCount; ++i) {
         const bool muted = store_.GainLevel(i + 3) == 0;
-        auto* box = control<QCheckBox>(Member("Check7", i));
+        auto* box = control<QCheckBox>(MemberName("Check7", i));
         const QSignalBlocker quiet(box);
         box->setChecked(muted);
         store_.MuteState(i + 1) = muted ? 1 : 0;
     }
     for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(Member("VScroll5", i));
+        const auto* arrows = control<ArrowPair>(MemberName("VScroll5", i));
         const int samples = arrows->maximum() - arrows->value();
-        control<TextBox>(Member("Text9", i))->setText(QString::fromStdString(DelayText(samples)));
+        control<TextBox>(MemberName("Text9", i))->setText(QString::fromStdString(DelayText(samples)));
         store_.DelaySamples(i + 1) = static_cast<int16_t>(samples + 1);
     }
 

@@ -18,20 +18,23 @@ ArrowPair::ArrowPair(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
 void ArrowPair::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int half = height() / 2;
-    const QRect upper(0, 0, width(), half);
-    const QRect lower(0, half, width(), height() - half);
+    const QColor arrowColour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                               QPalette::ButtonText);
     for (int part = -1; part <= 1; part += 2) {
-        const QRect box = part < 0 ? upper : lower;
+        const QRect box = part < 0 ? QRect(0, 0, width(), half) : QRect(0, half, width(), height() - half);
         QStyleOptionButton option;
         option.initFrom(this);
         option.rect = box;
         option.state |= pressedHalf_ == part ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &option, &painter, this);
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = box.adjusted(2, 1, -2, -1);
-        style()->drawPrimitive(part < 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &arrow, &painter, this);
+        // A small solid triangle pointing up or down in the middle of its half.
+        const QPointF centre = QRectF(box).center();
+        const double w = qMin(3.5, box.width() / 4.0), h = qMin(2.0, box.height() / 4.0);
+        const QPointF tip(centre.x(), centre.y() + part * h);
+        const QPointF base1(centre.x() - w, centre.y() - part * h), base2(centre.x() + w, centre.y() - part * h);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(arrowColour);
+        painter.drawPolygon(QPolygonF({tip, base1, base2}));
     }
 }
 

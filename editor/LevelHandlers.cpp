@@ -6,6 +6,7 @@
 #include "editor/Controls.h"
 #include "editor/LevelTexts.h"
 #include "editor/MainWindow.h"
+#include "editor/WindowLayout.h"
 #include "model/ValueScales.h"
 
 namespace sonavel {
@@ -17,20 +18,18 @@ constexpr int16_t kLimiterRatio = 100;
 constexpr int kFunctionChannelSwitch = 6;
 constexpr int kFunctionCompressorSwitch = 3;
 
-QString Member(const char* array, int index) { return QString::fromLatin1(array) + "_" + QString::number(index); }
-
 }  // namespace
 
 void MainWindow::InputGain_Change(int index) {
-    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll4", index));
-    control<TextBox>(Member("Text6", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll4", index));
+    control<TextBox>(MemberName("Text6", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
     store_.GainLevel(index + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
     sender_.LoadGainDelayPrameter();
 }
 
 void MainWindow::OutputGain_Change(int index) {
-    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll9", index));
-    control<TextBox>(Member("Text10", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll9", index));
+    control<TextBox>(MemberName("Text10", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
     store_.GainLevel(index + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
     store_.OutputLevel(index + 1) = OutputLevelRule(store_, index + 1);
     sender_.LoadGainDelayPrameter();
@@ -38,9 +37,9 @@ void MainWindow::OutputGain_Change(int index) {
 
 void MainWindow::Delay_Change(int index) {
     state_.CurrentChannel = index + 1;
-    const ArrowPair* arrows = control<ArrowPair>(Member("VScroll5", index));
+    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll5", index));
     const int samples = arrows->maximum() - arrows->value();
-    control<TextBox>(Member("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
+    control<TextBox>(MemberName("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
     store_.DelaySamples(index + 1) = static_cast<int16_t>(samples + 1);
     sender_.LoadGainDelayPrameter();
 }
@@ -81,7 +80,7 @@ void MainWindow::Compressor_Change(int channel, int k) {
 // Muting silences the output; unmuting restores 0 dB output gain.
 void MainWindow::Mute_Click(int index) {
     const int channel = index + 1;
-    const bool muted = control<QCheckBox>(Member("Check7", index))->isChecked();
+    const bool muted = control<QCheckBox>(MemberName("Check7", index))->isChecked();
     store_.MuteState(channel) = muted ? 1 : 0;
     store_.OutputLevel(channel) = muted ? 0 : kUnityGain;
     store_.GainLevel(channel + 2) = muted ? 0 : kUnityGain;
@@ -97,7 +96,7 @@ void MainWindow::Invert_Click(int channel) {
 
 // Boxes 0 and 1 switch function 6 of channel 1 and 2, boxes 2 and 3 function 3.
 void MainWindow::FunctionSwitch_Click(int index) {
-    const int16_t value = control<QCheckBox>(Member("Check1", index))->isChecked() ? 1 : 0;
+    const int16_t value = control<QCheckBox>(MemberName("Check1", index))->isChecked() ? 1 : 0;
     const bool channelSwitch = index < 2;
     const int channel = channelSwitch ? index + 1 : index - 1;
     (channelSwitch ? store_.FuncByPass6 : store_.FuncByPass3)(channel) = value;

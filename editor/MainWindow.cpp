@@ -14,10 +14,6 @@ namespace {
 
 constexpr int kTimerIntervalMs = 20;
 
-QString Member(const char* array, int index) {
-    return QString::fromLatin1(array) + "_" + QString::number(index);
-}
-
 const char* ByChannel(int channel, const char* first, const char* second) {
     return channel == 1 ? first : second;
 }
@@ -49,8 +45,6 @@ MainWindow::~MainWindow() {
 // Start-up: everything gets its start value; nothing is selected, drawn or sent. The
 // controls keep their design-time contents until Timer1 runs the first refresh.
 void MainWindow::FormLoad() {
-    link_.SendCount = 0;
-
     for (const char* name : {"Frame9", "Command9", "Command10", "Combo4", "Label20", "Text5"})
         control(name)->hide();
     control<QLabel>("Label20")->clear();
@@ -69,7 +63,7 @@ void MainWindow::FormLoad() {
     timer2_.setInterval(kTimerIntervalMs);
     timer2_.start();
 
-    link_ = LinkState{};
+    link_ = LinkState{};  // link off, address 1, nothing sent or pending
     state_ = EditorState{};
     state_.RefreshRequest = 1;
     port_.SetCommPort(1);  // Connect before any port is chosen opens COM1
@@ -105,9 +99,9 @@ void MainWindow::FormLoad() {
         arrows->setValue(bounds.value);
     };
     for (int i = 0; i < 2; ++i) {
-        setBounds(control<ArrowPair>(Member("VScroll4", i)), {145, 24});  // input gain
-        setBounds(control<ArrowPair>(Member("VScroll9", i)), {145, 24});  // output gain
-        setBounds(control<ArrowPair>(Member("VScroll5", i)), {150, 150});  // delay
+        setBounds(control<ArrowPair>(MemberName("VScroll4", i)), {145, 24});  // input gain
+        setBounds(control<ArrowPair>(MemberName("VScroll9", i)), {145, 24});  // output gain
+        setBounds(control<ArrowPair>(MemberName("VScroll5", i)), {150, 150});  // delay
     }
     const Bounds compressorBounds[] = {{100, 0}, {200, 200}, {999, 999}, {21, 21}};  // threshold .. ratio
     for (int channel = 1; channel <= kChannelCount; ++channel)
@@ -123,7 +117,6 @@ void MainWindow::FormLoad() {
     addresses->setCurrentIndex(-1);
 
     plot_.ClearBandCurves();
-    control<FileListBox>("File1")->refresh();
 }
 
 // Handlers are attached after start-up, which sets bounds without raising any of them.
@@ -151,16 +144,16 @@ void MainWindow::ConnectHandlers() {
                 [=, this] { Invert_Click(channel); });
     }
     for (int i = 0; i < 2; ++i) {
-        connect(control<ArrowPair>(Member("VScroll4", i)), &QScrollBar::valueChanged, this,
+        connect(control<ArrowPair>(MemberName("VScroll4", i)), &QScrollBar::valueChanged, this,
                 [=, this] { InputGain_Change(i); });
-        connect(control<ArrowPair>(Member("VScroll9", i)), &QScrollBar::valueChanged, this,
+        connect(control<ArrowPair>(MemberName("VScroll9", i)), &QScrollBar::valueChanged, this,
                 [=, this] { OutputGain_Change(i); });
-        connect(control<ArrowPair>(Member("VScroll5", i)), &QScrollBar::valueChanged, this,
+        connect(control<ArrowPair>(MemberName("VScroll5", i)), &QScrollBar::valueChanged, this,
                 [=, this] { Delay_Change(i); });
-        connect(control<QCheckBox>(Member("Check7", i)), &QCheckBox::toggled, this, [=, this] { Mute_Click(i); });
+        connect(control<QCheckBox>(MemberName("Check7", i)), &QCheckBox::toggled, this, [=, this] { Mute_Click(i); });
     }
     for (int i = 0; i < 4; ++i)
-        connect(control<QCheckBox>(Member("Check1", i)), &QCheckBox::toggled, this,
+        connect(control<QCheckBox>(MemberName("Check1", i)), &QCheckBox::toggled, this,
                 [=, this] { FunctionSwitch_Click(i); });
 
     connect(control<QPushButton>("Command12"), &QPushButton::clicked, this, &MainWindow::Command12_Click);
@@ -220,37 +213,37 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 // Controls by role.
 
 TextBox* MainWindow::FrequencyBox(int channel, int index) const {
-    return control<TextBox>(Member(ByChannel(channel, "Text1", "Text3"), index));
+    return control<TextBox>(MemberName(ByChannel(channel, "Text1", "Text3"), index));
 }
 ArrowPair* MainWindow::FrequencyArrow(int channel, int index) const {
-    return control<ArrowPair>(Member(ByChannel(channel, "VScroll3", "VScroll7"), index));
+    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll3", "VScroll7"), index));
 }
 TextBox* MainWindow::GainBox(int channel, int index) const {
-    return control<TextBox>(Member(ByChannel(channel, "Text4", "Text8"), index));
+    return control<TextBox>(MemberName(ByChannel(channel, "Text4", "Text8"), index));
 }
 ArrowPair* MainWindow::GainArrow(int channel, int index) const {
-    return control<ArrowPair>(Member(ByChannel(channel, "VScroll2", "VScroll10"), index));
+    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll2", "VScroll10"), index));
 }
 TextBox* MainWindow::QBox(int channel, int index) const {
-    return control<TextBox>(Member(ByChannel(channel, "Text2", "Text11"), index));
+    return control<TextBox>(MemberName(ByChannel(channel, "Text2", "Text11"), index));
 }
 ArrowPair* MainWindow::QArrow(int channel, int index) const {
-    return control<ArrowPair>(Member(ByChannel(channel, "VScroll1", "VScroll11"), index));
+    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll1", "VScroll11"), index));
 }
 ListBox* MainWindow::TypeList(int channel, int index) const {
-    return control<ListBox>(Member(ByChannel(channel, "Combo2", "Combo3"), index));
+    return control<ListBox>(MemberName(ByChannel(channel, "Combo2", "Combo3"), index));
 }
 QCheckBox* MainWindow::OffBox(int channel, int index) const {
-    return control<QCheckBox>(Member(ByChannel(channel, "Check2", "Check4"), index));
+    return control<QCheckBox>(MemberName(ByChannel(channel, "Check2", "Check4"), index));
 }
 ListBox* MainWindow::CrossoverList(int channel, int index) const {
-    return control<ListBox>(Member(ByChannel(channel, "Combo1", "Combo6"), index));
+    return control<ListBox>(MemberName(ByChannel(channel, "Combo1", "Combo6"), index));
 }
 ArrowPair* MainWindow::CompressorArrow(int channel, int control) const {
-    return this->control<ArrowPair>(Member(ByChannel(channel, "VScroll6", "VScroll12"), control));
+    return this->control<ArrowPair>(MemberName(ByChannel(channel, "VScroll6", "VScroll12"), control));
 }
 TextBox* MainWindow::CompressorBox(int channel, int control) const {
-    return this->control<TextBox>(Member(ByChannel(channel, "Text7", "Text12"), control));
+    return this->control<TextBox>(MemberName(ByChannel(channel, "Text7", "Text12"), control));
 }
 PlotWidget* MainWindow::Picture1() const { return control<PlotWidget>("Picture1"); }
 

@@ -84,8 +84,6 @@ const ChannelColumns kChannels[] = {
      11280, "BYPass"},
 };
 
-QString Member(const QString& array, int index) { return array + "_" + QString::number(index); }
-
 // A box with its arrow pair laid over the box's right end.
 void AddBoxWithArrows(std::vector<ControlSpec>& table, const QString& parent, const QString& box,
                       const QString& arrows, int left, int top, int width, const QString& text,
@@ -111,15 +109,15 @@ void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
     t.push_back({K::Frame, off, c.panel, c.offFrame, 3600, c.offFrameWidth, 2175, "OFF", kEqualizerBlock, kWhite});
     for (int r = 0; r < 5; ++r) {
         const int top = 3840 + 360 * r;
-        t.push_back({K::Label, Member("RowLabel" + n, r), freq, c.rowLabel, top, 345, kBoxHeight,
+        t.push_back({K::Label, MemberName("RowLabel" + n, r), freq, c.rowLabel, top, 345, kBoxHeight,
                      QString("0%1").arg(r + 1), {}, {}, Lettering::Row});
-        AddBoxWithArrows(t, freq, Member(c.freqText, r), Member(c.freqArrow, r), c.freqBox, top, 1095, "1000Hz");
-        AddBoxWithArrows(t, gain, Member(c.gainText, r), Member(c.gainArrow, r), c.gainBox, top, c.gainBoxWidth, "0dB");
-        t.push_back({K::Text, Member(c.qText, r), q, c.qBox, top, 735, kBoxHeight, "3"});
-        t.push_back({K::Arrow, Member(c.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
+        AddBoxWithArrows(t, freq, MemberName(c.freqText, r), MemberName(c.freqArrow, r), c.freqBox, top, 1095, "1000Hz");
+        AddBoxWithArrows(t, gain, MemberName(c.gainText, r), MemberName(c.gainArrow, r), c.gainBox, top, c.gainBoxWidth, "0dB");
+        t.push_back({K::Text, MemberName(c.qText, r), q, c.qBox, top, 735, kBoxHeight, "3"});
+        t.push_back({K::Arrow, MemberName(c.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
                      kArrowWidth, c.qArrowHeight, {}});
-        t.push_back({K::List, Member(c.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
-        t.push_back({K::Check, Member(c.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
+        t.push_back({K::List, MemberName(c.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
+        t.push_back({K::Check, MemberName(c.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
     }
 
     // Crossover block: the high-pass slot (band 7) left, the low-pass slot (band 6) right.
@@ -127,28 +125,28 @@ void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
     t.push_back({K::Frame, high, c.panel, c.highFrame, 5880, c.highFrameWidth, 975, c.highCaption, kCrossoverBlock, kWhite});
     t.push_back({K::Label, "HighPassFrequencyLabel" + n, high, c.highBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
     t.push_back({K::Label, "HighPassTypeLabel" + n, high, c.highListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
-    AddBoxWithArrows(t, high, Member(c.freqText, 6), Member(c.freqArrow, 6), c.highBox, 6360, 1095, "1000Hz");
-    t.push_back({K::List, Member(c.crossoverList, 1), high, c.highListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+    AddBoxWithArrows(t, high, MemberName(c.freqText, 6), MemberName(c.freqArrow, 6), c.highBox, 6360, 1095, "1000Hz");
+    t.push_back({K::List, MemberName(c.crossoverList, 1), high, c.highListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
     t.push_back({K::Frame, low, c.panel, c.lowFrame, 5880, c.lowFrameWidth, 975, c.lowCaption, kCrossoverBlock, kWhite});
     t.push_back({K::Label, "LowPassFrequencyLabel" + n, low, c.lowBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
     t.push_back({K::Label, "LowPassTypeLabel" + n, low, c.lowListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
-    AddBoxWithArrows(t, low, Member(c.freqText, 5), Member(c.freqArrow, 5), c.lowBox, 6360, 1095, "1000Hz");
-    t.push_back({K::List, Member(c.crossoverList, 0), low, c.lowListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+    AddBoxWithArrows(t, low, MemberName(c.freqText, 5), MemberName(c.freqArrow, 5), c.lowBox, 6360, 1095, "1000Hz");
+    t.push_back({K::List, MemberName(c.crossoverList, 0), low, c.lowListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
 
     // Level row: gain, delay, invert, the hidden output gain and the mute box above it.
     const int i = c.channel - 1;
     const QString gainRow = "GainFrame" + n, delay = "DelayFrame" + n, invert = "InvertPanel" + n,
                   output = "OutputGainFrame" + n;
     t.push_back({K::Frame, gainRow, c.panel, c.gainRowFrame, 6960, c.gainRowFrameWidth, 615, "Gain", kLevelRow, kWhite});
-    AddBoxWithArrows(t, gainRow, Member("Text6", i), Member("VScroll4", i), c.gainRowBox, 7200, c.gainRowBoxWidth, "0dB");
+    AddBoxWithArrows(t, gainRow, MemberName("Text6", i), MemberName("VScroll4", i), c.gainRowBox, 7200, c.gainRowBoxWidth, "0dB");
     t.push_back({K::Frame, delay, c.panel, c.delayFrame, 6960, c.delayFrameWidth, 615, "Delay", kLevelRow, kWhite});
-    AddBoxWithArrows(t, delay, Member("Text9", i), Member("VScroll5", i), c.delayBox, 7200, c.delayBoxWidth, "0mS");
+    AddBoxWithArrows(t, delay, MemberName("Text9", i), MemberName("VScroll5", i), c.delayBox, 7200, c.delayBoxWidth, "0mS");
     t.push_back({K::Panel, invert, c.panel, c.invertPanel, 6960, 1095, 615, {}, kLevelRow, kWhite});
     t.push_back({K::Check, c.invertName, invert, c.invertLeft, c.invertTop, c.invertWidth, c.invertHeight, "Invert"});
     t.push_back({K::Frame, output, c.panel, c.outputFrame, 6960, c.outputFrameWidth, 615, "Output Gain", kLevelRow,
                  kWhite, Lettering::Normal, true});
-    AddBoxWithArrows(t, output, Member("Text10", i), Member("VScroll9", i), c.outputFrame + 120, 7200, 1215, "0dB");
-    t.push_back({K::Check, Member("Check7", i), c.panel, c.muteLeft, 7080, 1335, 375,
+    AddBoxWithArrows(t, output, MemberName("Text10", i), MemberName("VScroll9", i), c.outputFrame + 120, 7200, 1215, "0dB");
+    t.push_back({K::Check, MemberName("Check7", i), c.panel, c.muteLeft, 7080, 1335, 375,
                  QString("Mute Channel0%1").arg(c.channel)});
 
     // Compressor block.
@@ -157,13 +155,13 @@ void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
     const char* compTexts[] = {"0dB", "0mS", "1 dB/S", "1:1"};
     t.push_back({K::Frame, comp, c.panel, c.compFrame, 7680, 5775, 855, "Compressor", kBlack, kWhite});
     for (int k = 0; k < 4; ++k) {
-        t.push_back({K::Label, Member("CompressorLabel" + n, k), comp, c.compBox[k], 7920, c.compBoxWidth[k],
+        t.push_back({K::Label, MemberName("CompressorLabel" + n, k), comp, c.compBox[k], 7920, c.compBoxWidth[k],
                      kCaptionLabelHeight, compCaptions[k]});
-        AddBoxWithArrows(t, comp, Member(c.compText, k), Member(c.compArrow, k), c.compBox[k], 8160,
+        AddBoxWithArrows(t, comp, MemberName(c.compText, k), MemberName(c.compArrow, k), c.compBox[k], 8160,
                          c.compBoxWidth[k], compTexts[k]);
     }
-    t.push_back({K::Check, Member("Check1", i + 2), comp, c.compOffLeft, 8040, 615, 375, "OFF"});
-    t.push_back({K::Check, Member("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
+    t.push_back({K::Check, MemberName("Check1", i + 2), comp, c.compOffLeft, 8040, 615, 375, "OFF"});
+    t.push_back({K::Check, MemberName("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
 }
 
 std::vector<ControlSpec> MakeTable() {

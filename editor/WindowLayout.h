@@ -39,6 +39,9 @@ struct ControlSpec {
     QString toolTip{};
 };
 
+// The name of a control array's member: "VScroll3" and 2 give "VScroll3_2".
+inline QString MemberName(const QString& array, int index) { return array + "_" + QString::number(index); }
+
 // Every control, parents before their children, in stacking order (later ones lie above).
 const std::vector<ControlSpec>& WindowLayoutTable();
 

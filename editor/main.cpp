@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The window's colours (buttons, lamps, frames) come from the palette, which this style honours.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     sonavel::QtSerialPort port;
     sonavel::ThreadSleeper sleeper;
     sonavel::MainWindow window(port, sleeper);

@@ -1,10 +1,12 @@
 #pragma once
 // A window on an in-memory port and virtual time: pauses are added up instead of slept.
+// The tests drive both timers themselves.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <memory>
+#include <sstream>
 
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
@@ -18,40 +20,54 @@ public:
     long sleptMs = 0;
 };
 
+// "01 20 03 40" as bytes.
+inline Bytes Hex(const char* text) {
+    std::istringstream in(text);
+    Bytes bytes;
+    for (int value; in >> std::hex >> value;) bytes.push_back(static_cast<uint8_t>(value));
+    return bytes;
+}
+
 class EditorTest : public testing::Test {
 protected:
-    explicit EditorTest(std::set<int> existingPorts = {1, 3}) : port(std::move(existingPorts)) {
-        window = std::make_unique<MainWindow>(port, sleeper);
-        // The tests drive both timers themselves.
+    EditorTest() : port({1, 3}), window(std::make_unique<MainWindow>(port, sleeper)) {
         window->timer1().stop();
         window->timer2().stop();
         window->SetMessageBox([this](const QString&, const QString& text) { messages << text; });
     }
-
-    // The 21st Timer1 tick runs the first control refresh.
-    void RunFirstRefresh() {
-        for (int tick = 0; tick < 21; ++tick) window->Timer1_Timer();
+    void Ticks(int count) {
+        for (int tick = 0; tick < count; ++tick) window->Timer1_Timer();
     }
-    void ConnectLink() { window->Command12_Click(); }
-
-    // One click on the upper (raises the parameter) or lower arrow of a pair.
+    void RunFirstRefresh() { Ticks(21); }  // the 21st Timer1 tick refreshes
+    // An arrow click: the upper arrow raises the parameter.
     static void ClickUp(ArrowPair* arrows) { arrows->triggerAction(QAbstractSlider::SliderSingleStepSub); }
-    static void ClickDown(ArrowPair* arrows) { arrows->triggerAction(QAbstractSlider::SliderSingleStepAdd); }
-
-    // A user click on a list entry.
+    // A user's choice in a list.
     static void Choose(ListBox* list, int position) {
         list->setCurrentIndex(position);
         emit list->activated(position);
     }
-
     QString Text(const QString& name) const { return window->control<TextBox>(name)->text(); }
     ArrowPair* Arrows(const QString& name) const { return window->control<ArrowPair>(name); }
+    ListBox* List(const QString& name) const { return window->control<ListBox>(name); }
     QCheckBox* Box(const QString& name) const { return window->control<QCheckBox>(name); }
+    QColor Colour(const QString& name) const { return BackColor(window->control(name)); }
+    const std::vector<Bytes>& Sent() const { return port.Written(); }
 
     MemoryPort port;
     VirtualSleeper sleeper;
     std::unique_ptr<MainWindow> window;
     QStringList messages;
+};
+
+// After the first refresh with the link on and nothing sent yet.
+class EditingTest : public EditorTest {
+protected:
+    void SetUp() override {
+        RunFirstRefresh();
+        window->Command12_Click();
+        port.ClearWritten();
+        sleeper.sleptMs = 0;
+    }
 };
 
 }  // namespace sonavel

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));  // as the program runs
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
