@@ -85,7 +85,7 @@ const ChannelColumns kChannels[] = {
 };
 
 // A box with its arrow pair laid over the box's right end.
-void AddBoxWithArrows(std::vector<ControlSpec>& table, const QString& parent, const QString& box,
+void AddBoxWithArrows(std::vector<ControlEntry>& table, const QString& parent, const QString& box,
                       const QString& arrows, int left, int top, int width, const QString& text,
                       int arrowHeight = kArrowHeight) {
     table.push_back({ControlKind::Text, box, parent, left, top, width, kBoxHeight, text});
@@ -93,7 +93,7 @@ void AddBoxWithArrows(std::vector<ControlSpec>& table, const QString& parent, co
                      top + (kBoxHeight - arrowHeight) / 2, kArrowWidth, arrowHeight, {}});
 }
 
-void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
+void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
     using K = ControlKind;
     const QString n = QString::number(c.channel);
     t.push_back({K::Frame, c.panel, {}, c.panelLeft, 3360, 6015, 5655, c.panelCaption, kPanelBlue,
@@ -164,9 +164,9 @@ void AddChannelPanel(std::vector<ControlSpec>& t, const ChannelColumns& c) {
     t.push_back({K::Check, MemberName("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
 }
 
-std::vector<ControlSpec> MakeTable() {
+std::vector<ControlEntry> MakeTable() {
     using K = ControlKind;
-    std::vector<ControlSpec> t;
+    std::vector<ControlEntry> t;
     // Plot and preset files.
     t.push_back({K::Panel, "Frame30", {}, 0, 120, 10095, 3255, {}, QColor(64, 0, 64)});
     t.push_back({K::Picture, "Picture1", "Frame30", 120, 360, 9855, 2895, {}});
@@ -218,28 +218,28 @@ QString LoadedSansFamily() {
     return family;
 }
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
-        case ControlKind::Frame: return new FrameBox(parent, spec.text);
+QWidget* CreateControl(const ControlEntry& entry, QWidget* parent) {
+    switch (entry.kind) {
+        case ControlKind::Frame: return new FrameBox(parent, entry.text);
         case ControlKind::Panel: return new FrameBox(parent, QString());
-        case ControlKind::Label: return new QLabel(spec.text, parent);
+        case ControlKind::Label: return new QLabel(entry.text, parent);
         case ControlKind::Text: {
             auto* box = new TextBox(parent);
-            box->setText(spec.text);
+            box->setText(entry.text);
             return box;
         }
         case ControlKind::Arrow: return new ArrowPair(parent);
         case ControlKind::List: {
             auto* list = new ListBox(parent);
-            list->setDesignText(spec.text);
+            list->setDesignText(entry.text);
             return list;
         }
-        case ControlKind::Check: return new QCheckBox(spec.text, parent);
-        case ControlKind::Button: return new QPushButton(spec.text, parent);
+        case ControlKind::Check: return new QCheckBox(entry.text, parent);
+        case ControlKind::Button: return new QPushButton(entry.text, parent);
         case ControlKind::Picture: return new PlotWidget(parent);
         case ControlKind::FileList: {
             auto* files = new FileListBox(parent);
-            files->setPattern(spec.text);
+            files->setPattern(entry.text);
             return files;
         }
     }
@@ -248,8 +248,8 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
 
 }  // namespace
 
-const std::vector<ControlSpec>& WindowLayoutTable() {
-    static const std::vector<ControlSpec> table = MakeTable();
+const std::vector<ControlEntry>& WindowLayoutTable() {
+    static const std::vector<ControlEntry> table = MakeTable();
     return table;
 }
 
@@ -272,31 +272,31 @@ QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
     QHash<QString, QWidget*> controls;
     QHash<QString, QPoint> origins;  // twips position of every group on the client area
     window->setFont(WindowFont(Lettering::Normal));
-    for (const ControlSpec& spec : WindowLayoutTable()) {
-        QWidget* parent = spec.parent.isEmpty() ? window : controls.value(spec.parent);
+    for (const ControlEntry& entry : WindowLayoutTable()) {
+        QWidget* parent = entry.parent.isEmpty() ? window : controls.value(entry.parent);
         Q_ASSERT(parent);
-        const QPoint origin = origins.value(spec.parent);
-        QWidget* control = CreateControl(spec, parent);
-        control->setObjectName(spec.name);
-        control->setGeometry(Pixels(spec.left - origin.x()), Pixels(spec.top - origin.y()),
-                             Pixels(spec.width), Pixels(spec.height));
-        const QFont font = WindowFont(spec.lettering);
+        const QPoint origin = origins.value(entry.parent);
+        QWidget* control = CreateControl(entry, parent);
+        control->setObjectName(entry.name);
+        control->setGeometry(Pixels(entry.left - origin.x()), Pixels(entry.top - origin.y()),
+                             Pixels(entry.width), Pixels(entry.height));
+        const QFont font = WindowFont(entry.lettering);
         if (auto* frame = qobject_cast<FrameBox*>(control)) {
             frame->setCaptionFont(font);  // the frame's lettering is its caption's only
             frame->setFont(WindowFont(Lettering::Normal));
-            if (spec.fore.isValid()) frame->setCaptionColor(spec.fore);
+            if (entry.fore.isValid()) frame->setCaptionColor(entry.fore);
         } else {
             control->setFont(font);
         }
-        if (spec.back.isValid()) SetBackColor(control, spec.back);
+        if (entry.back.isValid()) SetBackColor(control, entry.back);
         // A frame's caption colour carries over to what it holds only on a dark background.
-        const bool darkGroup = qobject_cast<FrameBox*>(control) && spec.back.isValid() && spec.back.lightness() < 128;
-        if (spec.fore.isValid() && (darkGroup || !qobject_cast<FrameBox*>(control)))
-            SetForeColor(control, spec.fore);
-        if (!spec.toolTip.isEmpty()) control->setToolTip(spec.toolTip);
-        if (spec.hidden) control->hide();
-        controls.insert(spec.name, control);
-        origins.insert(spec.name, QPoint(spec.left, spec.top));
+        const bool darkGroup = qobject_cast<FrameBox*>(control) && entry.back.isValid() && entry.back.lightness() < 128;
+        if (entry.fore.isValid() && (darkGroup || !qobject_cast<FrameBox*>(control)))
+            SetForeColor(control, entry.fore);
+        if (!entry.toolTip.isEmpty()) control->setToolTip(entry.toolTip);
+        if (entry.hidden) control->hide();
+        controls.insert(entry.name, control);
+        origins.insert(entry.name, QPoint(entry.left, entry.top));
     }
     return controls;
 }

@@ -26,7 +26,7 @@ enum class Lettering {
     Large,   // regular 12 pt
 };
 
-struct ControlSpec {
+struct ControlEntry {
     ControlKind kind;
     QString name;    // objectName: the control's name, array members as Name_Index
     QString parent;  // the group it sits in; empty for the window itself
@@ -43,7 +43,7 @@ struct ControlSpec {
 inline QString MemberName(const QString& array, int index) { return array + "_" + QString::number(index); }
 
 // Every control, parents before their children, in stacking order (later ones lie above).
-const std::vector<ControlSpec>& WindowLayoutTable();
+const std::vector<ControlEntry>& WindowLayoutTable();
 
 // Creates the controls of the table on the window; returns them by name.
 QHash<QString, QWidget*> BuildWindowLayout(QWidget* window);

@@ -20,11 +20,8 @@ TEST_F(EqualizerControlsTest, GainArrowsStoreRedrawAndSendTheBand) {
     EXPECT_EQ(Sent()[0], Hex("01 20 03 40 11 04 01 03 01 0A 00 17 23 00 01 05 60"));
     EXPECT_EQ(sleeper.sleptMs, 128);
     EXPECT_EQ(window->state().CurrentBand, 3);
-    const std::pair<int, const char*> texts[] = {{0, " 12dB"}, {25, "-.5dB"}, {48, "-12dB"}};
-    for (auto [value, text] : texts) {
-        Arrows("VScroll10_1")->setValue(value);
-        EXPECT_EQ(Text("Text8_1"), text);
-    }
+    Arrows("VScroll10_1")->setValue(25);
+    EXPECT_EQ(Text("Text8_1"), "-.5dB");
 }
 
 TEST_F(EqualizerControlsTest, FrequencyAndQArrowsStepOneEntryAClick) {
@@ -42,8 +39,6 @@ TEST_F(EqualizerControlsTest, FrequencyAndQArrowsStepOneEntryAClick) {
     EXPECT_EQ(window->store().EqQFactor(1, 1), 36);
     EXPECT_EQ(Text("Text2_0"), " 3.2");
     EXPECT_EQ(Sent().back()[12], 36);
-    Arrows("VScroll11_4")->setValue(100);
-    EXPECT_EQ(Text("Text11_4"), " .4");
 }
 
 TEST_F(EqualizerControlsTest, TypeListsAndOffBoxes) {
