@@ -2,19 +2,13 @@
 
 #include <charconv>
 
-#include "cli/CliError.h"
-#include "presets/StoreRefresh.h"
+#include "cli/LoadedPreset.h"
 
 namespace sonavel::cli {
 
 std::unique_ptr<ResponsePlot> PlotOfPreset(const PresetRecord& record) {
-    ParameterStore store;
-    InitDSPPremeter(store);
-    if (const Status loaded = RecordToStore(record, store); !loaded.ok())
-        throw CliError("the preset cannot be loaded: " + loaded.error());
-    ApplyRefreshToStore(store);
     auto plot = std::make_unique<ResponsePlot>();
-    plot->RefreshAllBands(store);
+    plot->RefreshAllBands(StoreOfLoadedPreset(record));
     return plot;
 }
 

@@ -52,9 +52,10 @@ void Plot(const Words& words) {
     if (!args.Has("csv") && !args.Has("segments") && !args.Has("png"))
         throw CliError("plot needs at least one of --csv, --segments, --png");
     const std::string& path = args.Positional(0);
+    const PresetRecord record = ReadRecord(path);
     std::unique_ptr<ResponsePlot> plot;
     try {
-        plot = PlotOfPreset(ReadRecord(path));
+        plot = PlotOfPreset(record);
     } catch (const CliError& e) {
         throw CliError(path + ": " + e.what());
     }

@@ -7,11 +7,11 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/Files.h"
+#include "cli/LoadedPreset.h"
 #include "cli/UnitLine.h"
 #include "link/LinkState.h"
 #include "link/Messages.h"
 #include "presets/PresetFile.h"
-#include "presets/StoreRefresh.h"
 
 namespace sonavel::cli {
 
@@ -64,12 +64,12 @@ void Progress(const std::vector<int>& addresses, size_t index, const std::string
 
 // A preset file's first record in the store as the editor holds it after loading it.
 ParameterStore LoadedPreset(const std::string& path) {
-    ParameterStore store;
-    InitDSPPremeter(store);
-    if (const Status loaded = RecordToStore(ReadRecord(path), store); !loaded.ok())
-        throw CliError(path + ": the preset cannot be loaded: " + loaded.error());
-    ApplyRefreshToStore(store);
-    return store;
+    const PresetRecord record = ReadRecord(path);
+    try {
+        return StoreOfLoadedPreset(record);
+    } catch (const CliError& e) {
+        throw CliError(path + ": " + e.what());
+    }
 }
 
 void RefuseExisting(const std::string& path) {
