@@ -27,7 +27,7 @@ template <class T>
 class Outcome {
 public:
     Outcome(T value) : value_(std::move(value)) {}
-    Outcome(const Status& failure) : error_(failure.error()) {}
+    Outcome(const Status& failure) : error_(failure.error()) {}  // from a failed Status only
 
     bool ok() const { return value_.has_value(); }
     const T& value() const { return *value_; }
