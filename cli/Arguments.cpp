@@ -7,7 +7,7 @@
 
 namespace sonavel::cli {
 
-Arguments::Arguments(const std::vector<std::string>& words, const std::vector<OptionSpec>& specs,
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<OptionKind>& known,
                      size_t positionals) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -16,13 +16,13 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             continue;
         }
         const std::string name = word.substr(2);
-        const auto spec = std::find_if(specs.begin(), specs.end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs.end()) throw CliError("unknown option " + word);
-        if (options_.contains(name) && !spec->repeatable)
+        const auto option = std::find_if(known.begin(), known.end(),
+                                       [&](const OptionKind& s) { return s.name == name; });
+        if (option == known.end()) throw CliError("unknown option " + word);
+        if (options_.contains(name) && !option->repeatable)
             throw CliError("option " + word + " given twice");
         std::string value;
-        if (spec->takesValue) {
+        if (option->takesValue) {
             if (i + 1 >= words.size()) throw CliError("option " + word + " needs a value");
             value = words[++i];
         }

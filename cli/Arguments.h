@@ -6,7 +6,7 @@
 
 namespace sonavel::cli {
 
-struct OptionSpec {
+struct OptionKind {
     std::string name;  // without the leading "--"
     bool takesValue;
     bool repeatable;
@@ -16,7 +16,7 @@ class Arguments {
 public:
     // Throws CliError for an unknown option, a missing value, a repeated single option, or
     // a number of positional arguments other than `positionals`.
-    Arguments(const std::vector<std::string>& words, const std::vector<OptionSpec>& specs,
+    Arguments(const std::vector<std::string>& words, const std::vector<OptionKind>& known,
               size_t positionals);
 
     const std::string& Positional(size_t index) const { return positionals_.at(index); }

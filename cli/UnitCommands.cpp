@@ -19,11 +19,11 @@ namespace {
 
 constexpr int kPresenceAttempts = 3;
 
-const OptionSpec kPort{"port", true, false};
-const OptionSpec kAddress{"address", true, true};
-const OptionSpec kSlot{"slot", true, false};
-const OptionSpec kName{"name", true, false};
-const OptionSpec kAppend{"append", false, false};
+const OptionKind kPort{"port", true, false};
+const OptionKind kAddress{"address", true, true};
+const OptionKind kSlot{"slot", true, false};
+const OptionKind kName{"name", true, false};
+const OptionKind kAppend{"append", false, false};
 
 std::string Required(const Arguments& args, const std::string& option) {
     if (!args.Has(option)) throw CliError("--" + option + " is required");
@@ -80,9 +80,9 @@ void RefuseExisting(const std::string& path) {
 
 // Reads every addressed unit (its current settings, or a slot) into a preset file.
 void ReadIntoFile(const Words& words, bool fromSlot) {
-    std::vector<OptionSpec> specs{kPort, kAddress, kName, kAppend};
-    if (fromSlot) specs.push_back(kSlot);
-    const Arguments args(words, specs, 1);
+    std::vector<OptionKind> known{kPort, kAddress, kName, kAppend};
+    if (fromSlot) known.push_back(kSlot);
+    const Arguments args(words, known, 1);
     const std::string port = Required(args, "port");
     const std::vector<int> addresses = Addresses(args);
     std::optional<int> slot;
@@ -122,9 +122,9 @@ void ReadIntoFile(const Words& words, bool fromSlot) {
 
 // Sends a loaded preset file to every addressed unit that answers.
 void SendToUnits(const Words& words, bool toSlot) {
-    std::vector<OptionSpec> specs{kPort, kAddress};
-    if (toSlot) specs.push_back(kSlot);
-    const Arguments args(words, specs, 1);
+    std::vector<OptionKind> known{kPort, kAddress};
+    if (toSlot) known.push_back(kSlot);
+    const Arguments args(words, known, 1);
     const std::string port = Required(args, "port");
     const std::vector<int> addresses = Addresses(args);
     const int slot = toSlot ? ParseNumber(Required(args, "slot"), 1, kSlotCount, "--slot") : 0;
