@@ -1,0 +1,134 @@
+// The editor against simulated units: the presence lamp, single edits as the unit receives
+// them, and "Update" reading a unit's settings into the store and the controls.
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "EditorSession.h"
+#include "SimulatorRun.h"
+#include "UnitSettings.h"
+#include "editor/Controls.h"
+
+namespace e2e {
+namespace {
+
+using sonavel::ParameterStore;
+
+const QColor kLampOn(128, 255, 128);
+const QColor kLampOff(64, 64, 64);
+// A verdict on the lamp falls every third presence check, about 1.3 s apart.
+constexpr int kVerdictMs = 3000;
+// A single edit pauses 128 ms; the simulator logs what it receives at once.
+constexpr int kEditSettleMs = 400;
+
+std::vector<LoggedFrame> FramesSince(const SimulatorRun& simulator, size_t first) {
+    std::vector<LoggedFrame> frames = simulator.Frames();
+    return {frames.begin() + static_cast<long>(std::min(first, frames.size())), frames.end()};
+}
+
+std::vector<QString> BytesOfCommand(const std::vector<LoggedFrame>& frames, int command) {
+    std::vector<QString> bytes;
+    for (const LoggedFrame& frame : frames)
+        if (frame.command == command) bytes.push_back(frame.bytes);
+    return bytes;
+}
+
+QStringList ReadTexts(int address) { return {UpdateStarted(address), UpdateDone(address), "Update...", ""}; }
+
+TEST(EditorWithSimulator, ConnectLightsTheLampAndAnArrowClickReachesTheUnitAsItsFrame) {
+    SimulatorRun simulator;
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    EXPECT_EQ(editor.window().control<QPushButton>("Command12")->text(), "Connect");
+    // The first refresh built messages that nobody answered, so presence is confirmed by polling.
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == kLampOn; }, kVerdictMs));
+
+    // The upper arrow of channel 1's band-3 gain pair: 0.5 dB more, gain step 24 -> 23.
+    const size_t before = simulator.Frames().size();
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    editor.Pause(kEditSettleMs);
+    const std::vector<LoggedFrame> received = FramesSince(simulator, before);
+    EXPECT_EQ(BytesOfCommand(received, 4),
+              std::vector<QString>{"01 20 03 40 11 04 01 03 01 0A 00 17 23 00 01 05 60"});
+    for (const LoggedFrame& frame : received)
+        EXPECT_TRUE(frame.command == 4 || frame.command == 11) << frame.bytes.toStdString();
+    EXPECT_EQ(simulator.State().at(1).EqGain(1, 3), 23);
+    EXPECT_EQ(editor.window().GainBox(1, 2)->text(), " .5dB");
+}
+
+TEST(EditorWithSimulator, PresenceLampFollowsTheAddressedUnit) {
+    SimulatorRun simulator({"--units", "5"});
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    // Choosing the port again starts polling address 1, where no unit answers.
+    auto* ports = editor.window().control<sonavel::ListBox>("Combo5");
+    ports->setCurrentIndex(0);
+    emit ports->activated(0);
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == kLampOff; }, kVerdictMs));
+    editor.Pause(kVerdictMs);
+    EXPECT_EQ(editor.Colour("Label8"), kLampOff);
+    const std::vector<LoggedFrame> frames = simulator.Frames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back().bytes, "01 20 03 40 09 0B 01 05 60");
+    EXPECT_TRUE(frames.back().note.startsWith("ignored")) << frames.back().note.toStdString();
+
+    // Address 5 is the unit's: its settings are read and the lamp lights at the next verdict.
+    EXPECT_EQ(editor.ChooseAddress(5), ReadTexts(5));
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == kLampOn; }, kVerdictMs));
+}
+
+TEST(EditorWithSimulator, UpdateAndAddressChoiceTellThreeUnitsOnOneLineApart) {
+    SimulatorRun simulator({"--units", "1,5,7"});
+    simulator.Seed(1, UnitSettings(1));
+    simulator.Seed(5, UnitSettings(2));
+    simulator.Seed(7, UnitSettings(3));
+    const UnitStates units = simulator.State();
+    ASSERT_EQ(units.size(), 3u);
+
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    EXPECT_EQ(editor.Update(), ReadTexts(1));
+    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(1)));
+    ExpectControlsShow(editor.window(), units.at(1));
+
+    for (int address : {5, 7}) {
+        SCOPED_TRACE(testing::Message() << "address " << address);
+        EXPECT_EQ(editor.ChooseAddress(address), ReadTexts(address));
+        EXPECT_EQ(editor.window().link().DeviceAddress, address);
+        EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(address)));
+        ExpectControlsShow(editor.window(), units.at(address));
+    }
+
+    // An edit now reaches unit 7 only.
+    const int gain = editor.store().EqGain(2, 1);
+    ASSERT_GT(gain, 0);
+    editor.ClickUpperArrow(editor.window().GainArrow(2, 0));
+    editor.Pause(kEditSettleMs);
+    const UnitStates after = simulator.State();
+    EXPECT_EQ(after.at(7).EqGain(2, 1), gain - 1);
+    EXPECT_EQ(after.at(1), units.at(1));
+    EXPECT_EQ(after.at(5), units.at(5));
+}
+
+TEST(EditorWithSimulator, UpdateFromASilentUnitEndsInErrorAndChangesNothing) {
+    SimulatorRun simulator({"--silent"});
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    const ParameterStore before = editor.store();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(editor.Update(), QStringList({UpdateStarted(1), UpdateFailed(1)}));
+    // The wake-up ping waits about 220 ms, each of the three requests about 1 s.
+    EXPECT_GE(clock.elapsed(), 2800);
+    EXPECT_LE(clock.elapsed(), 5000);
+    EXPECT_EQ(editor.store(), before);
+    EXPECT_TRUE(editor.window().control("Label20")->isVisible());
+    EXPECT_EQ(BytesOfCommand(simulator.Frames(), 12),
+              std::vector<QString>(3, "01 20 03 40 09 0C 01 05 60"));
+
+    editor.Click("Command10");  // "Exit"
+    EXPECT_FALSE(editor.window().control("Frame9")->isVisible());
+}
+
+}  // namespace
+}  // namespace e2e
