@@ -21,7 +21,6 @@ constexpr int kRefreshTicks = 20;
 constexpr int kOnlineCheckInterval = 20;
 constexpr int kMissesPerVerdict = 3;
 constexpr int kUnansweredMessages = 3;
-constexpr int kTickCounterLimit = 100;
 
 QColor ButtonTextColour() { return QApplication::palette().color(QPalette::ButtonText); }
 
@@ -104,8 +103,6 @@ void MainWindow::Combo7_Click() {
 
 void MainWindow::Command8_Click() { ReadSettingsFromUnit(); }
 
-void MainWindow::ReadSettingsFromUnit() {}
-
 void MainWindow::Command10_Click() {
     for (const char* name : {"Frame9", "Command9", "Command10", "Command11", "Combo4", "Label20", "Text5"})
         control(name)->hide();
@@ -134,10 +131,7 @@ void MainWindow::Timer1_Timer() {
     }
 }
 
-void MainWindow::Timer2_Timer() {
-    if (link_.WaitTicks < kTickCounterLimit) ++link_.WaitTicks;
-    if (link_.DelayTicks < kTickCounterLimit) ++link_.DelayTicks;
-}
+void MainWindow::Timer2_Timer() { Timer2Tick(link_); }
 
 // While the unit is not known to be on line, polls it and every third check judges whether
 // a reply came; while it is, drops back to polling once three messages went unanswered.

@@ -1,6 +1,7 @@
 #include "editor/MainWindow.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,12 +26,20 @@ MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
       port_(port),
       sender_(store_, link_, port, sleeper),
       receiver_(link_),
-      plot_([this](int channel, int band) { SendBand(channel, band); }) {
+      plot_([this](int channel, int band) { SendBand(channel, band); }),
+      transfers_(store_, link_, port, sleeper, receiver_, MakeTransferCallbacks()) {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
     controls_ = BuildWindowLayout(this);
-    messageBox_ = [this](const QString& title, const QString& text) {
-        QMessageBox::warning(this, title, text);
+    messageBox_ = [this](MessageIcon icon, const QString& title, const QString& text) {
+        const QMessageBox::Icon shown = icon == MessageIcon::Stop      ? QMessageBox::Critical
+                                        : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                       : QMessageBox::NoIcon;
+        QMessageBox box(shown, title, text, QMessageBox::Ok, this);
+        box.exec();
+    };
+    folderChooser_ = [this](const QString& title, const QString& startFolder) {
+        return QFileDialog::getExistingDirectory(this, title, startFolder);
     };
     FormLoad();
     ConnectHandlers();
@@ -161,6 +170,16 @@ void MainWindow::ConnectHandlers() {
     connect(control<ListBox>("Combo7"), &ListBox::Click, this, &MainWindow::Combo7_Click);
     connect(control<QPushButton>("Command8"), &QPushButton::clicked, this, &MainWindow::Command8_Click);
     connect(control<QPushButton>("Command10"), &QPushButton::clicked, this, &MainWindow::Command10_Click);
+    connect(control<QPushButton>("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(control<QPushButton>("Command1_0"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(control<QPushButton>("Command7"), &QPushButton::clicked, this, &MainWindow::Command7_Click);
+    connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, &MainWindow::Command4_Click);
+    connect(control<QPushButton>("Command6"), &QPushButton::clicked, this, &MainWindow::Command6_Click);
+    connect(control<QPushButton>("Command9"), &QPushButton::clicked, this, &MainWindow::Command9_Click);
+    // The Enter key in the name box works as the panel's "Enter" button.
+    connect(control<TextBox>("Text5"), &TextBox::KeyPress, this, [this](int code) {
+        if (code == '\r') Command9_Click();
+    });
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(&timer2_, &QTimer::timeout, this, &MainWindow::Timer2_Timer);
     connect(Picture1(), &PlotWidget::PaintRequested, this, &MainWindow::Picture1_Paint);
@@ -169,8 +188,8 @@ void MainWindow::ConnectHandlers() {
     port_.OnPortLost = [this](const std::string& reason) { OnPortLost(reason); };
 }
 
-void MainWindow::ShowMessage(const QString& title, const QString& text) {
-    if (messageBox_) messageBox_(title, text);
+void MainWindow::ShowMessage(const QString& title, const QString& text, MessageIcon icon) {
+    if (messageBox_) messageBox_(icon, title, text);
 }
 
 // The plot.

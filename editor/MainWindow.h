@@ -6,7 +6,9 @@
 // The class is split over files by concern: MainWindow.cpp (start-up and wiring),
 // LinkControls.cpp (connection, timers, presence), EqualizerHandlers.cpp (band and
 // crossover controls), TypedFrequency.cpp (typing a frequency), LevelHandlers.cpp (gain,
-// delay, compressor, mute, invert, switches) and ControlRefresh.cpp (the two refreshes).
+// delay, compressor, mute, invert, switches), ControlRefresh.cpp (the two refreshes),
+// PresetCommands.cpp (preset files and the name panel) and UnitTransfers.cpp (whole
+// settings read from and written to the unit).
 #include <QHash>
 #include <QTimer>
 #include <QWidget>
@@ -17,7 +19,9 @@
 #include "link/Receiver.h"
 #include "link/SerialPort.h"
 #include "link/Sleeper.h"
+#include "link/Transfers.h"
 #include "model/ParameterStore.h"
+#include "presets/PresetRecord.h"
 #include "response/ResponsePlot.h"
 
 class QCheckBox;
@@ -38,13 +42,21 @@ struct EditorState {
     int RedrawTicks = 0;         // Timer1 ticks since then, 0..30
     int RefreshRequest = 0;      // 1: the next refresh tick runs UpDateEQDis
     int RefreshTicks = 0;        // Timer1 ticks towards the refresh tick
+    int PresetPanelMode = 0;     // 1 after "Load", 2 while the name panel of "Save" is open
 };
+
+// The icon a message box shows.
+enum class MessageIcon { None, Warning, Stop };
 
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows a message to the user; tests replace it to capture the message.
-    using MessageBoxFunction = std::function<void(const QString& title, const QString& text)>;
+    using MessageBoxFunction = std::function<void(MessageIcon icon, const QString& title, const QString& text)>;
+    // Asks the user for a folder, starting at the given one; empty when the user cancels.
+    using FolderChooser = std::function<QString(const QString& title, const QString& startFolder)>;
+    // Processes pending events once, waiting for at least one; the transfers wait with it.
+    using EventPump = std::function<void()>;
 
     MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -57,7 +69,10 @@ public:
     ParameterSender& sender() { return sender_; }
     QTimer& timer1() { return timer1_; }
     QTimer& timer2() { return timer2_; }
+    PresetRecord& presetRecord() { return presetRecord_; }
     void SetMessageBox(MessageBoxFunction show) { messageBox_ = std::move(show); }
+    void SetFolderChooser(FolderChooser choose) { folderChooser_ = std::move(choose); }
+    void SetEventPump(EventPump pump) { eventPump_ = std::move(pump); }
 
     // A control by its name ("VScroll3_2", "Combo5", "Picture1"); nullptr when there is none.
     template <class T = QWidget>
@@ -74,9 +89,18 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void OnLineCheck();
-    // Reads the addressed unit's settings into the store ("Update"); the transfer lands with
-    // the bulk transfers, until then nothing is read.
+    // Reads the addressed unit's settings into the store ("Update").
     void ReadSettingsFromUnit();
+
+    // Whole settings to and from the unit's preset slots (buttons created hidden).
+    void Command2_Click();  // "Recall From DSP": the slot chosen in Combo9 into the store
+    void Command1_Click();  // "Load to DSP": the store into the slot chosen in Combo8
+
+    // Preset files and the name panel.
+    void Command7_Click();  // "Browse"
+    void Command4_Click();  // "Load"
+    void Command6_Click();  // "Save": opens the name panel
+    void Command9_Click();  // "Enter": saves under the typed name
 
     // The plot.
     void Picture1_Paint();
@@ -130,7 +154,13 @@ private:
     void ShowLinkOff();
     void SendBand(int channel, int band);
     void ShowPlot();
-    void ShowMessage(const QString& title, const QString& text);
+    void ShowMessage(const QString& title, const QString& text, MessageIcon icon = MessageIcon::Warning);
+    TransferCallbacks MakeTransferCallbacks();
+    void OpenTransferPanel();
+    void UncheckMuteBoxes();
+    void PumpEvents();
+    Status LoadSelectedPreset();
+    Status SavePreset(const QString& name);
     void RefreshBand(int channel, int band);
     void OnPortLost(const std::string& reason);
 
@@ -146,6 +176,10 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     MessageBoxFunction messageBox_;
+    FolderChooser folderChooser_;
+    EventPump eventPump_;
+    Transfers transfers_;
+    PresetRecord presetRecord_;  // the preset last loaded or saved, unused bytes included
 };
 
 }  // namespace sonavel

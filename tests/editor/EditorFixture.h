@@ -1,6 +1,7 @@
 #pragma once
 // A window on an in-memory port and virtual time: pauses are added up instead of slept.
-// The tests drive both timers themselves.
+// The tests drive both timers themselves; each wait of a transfer is one 20 ms Timer2
+// tick, after which the unit's queued answers arrive.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -33,7 +34,16 @@ protected:
     EditorTest() : port({1, 3}), window(std::make_unique<MainWindow>(port, sleeper)) {
         window->timer1().stop();
         window->timer2().stop();
-        window->SetMessageBox([this](const QString&, const QString& text) { messages << text; });
+        window->SetMessageBox([this](MessageIcon icon, const QString& title, const QString& text) {
+            messages << text;
+            titles << title;
+            icons.push_back(icon);
+        });
+        window->SetEventPump([this] {
+            waitedMs += 20;
+            window->Timer2_Timer();
+            port.DeliverPending();
+        });
     }
     void Ticks(int count) {
         for (int tick = 0; tick < count; ++tick) window->Timer1_Timer();
@@ -57,6 +67,9 @@ protected:
     VirtualSleeper sleeper;
     std::unique_ptr<MainWindow> window;
     QStringList messages;
+    QStringList titles;
+    std::vector<MessageIcon> icons;
+    long waitedMs = 0;  // virtual time spent in the transfers' waits
 };
 
 // After the first refresh with the link on and nothing sent yet.

@@ -64,8 +64,9 @@ Bytes PresenceReplyFrom(int address) { return {0x01, 0x20, 0x03, 0x40, 0x09, 0x0
 TEST_F(LinkControlsTest, PresenceChecksPollTheChosenAddressWhenQuiet) {
     Ticks(21);  // the first check ran on the first tick, the refresh on the 21st
     window->Command12_Click();
-    Choose(List("Combo7"), 6);
-    Ticks(19);  // the refresh tick counted as the first quiet one
+    Choose(List("Combo7"), 6);  // reads the new unit's settings, which restarts the quiet time
+    port.ClearWritten();
+    Ticks(20);
     EXPECT_TRUE(Sent().empty());
     window->Timer1_Timer();
     ASSERT_EQ(Sent().size(), 1u);
