@@ -12,8 +12,3 @@ inline sonavel::Bytes Hex(const std::string& text) {
     while (in >> std::hex >> value) bytes.push_back(static_cast<uint8_t>(value));
     return bytes;
 }
-
-inline sonavel::Bytes operator+(sonavel::Bytes a, const sonavel::Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}

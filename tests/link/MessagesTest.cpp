@@ -5,16 +5,7 @@
 
 using namespace sonavel;
 
-namespace {
-ParameterStore FreshStore() {
-    ParameterStore s;
-    InitDSPPremeter(s);
-    return s;
-}
-}  // namespace
-
 TEST(Envelope, BytesAreRangeTested) {
-    EXPECT_EQ(ToByte(0), 0);
     EXPECT_EQ(ToByte(255), 255);
     EXPECT_THROW(ToByte(-1), ByteOverflow);
     EXPECT_THROW(ToByte(256), ByteOverflow);
@@ -24,8 +15,9 @@ TEST(Envelope, BytesAreRangeTested) {
     EXPECT_THROW(BuildMessage(10, std::vector<int>(247, 0), 1), ByteOverflow);  // LEN 256
 }
 
-TEST(Messages, SingleParameterByteMaps) {
-    ParameterStore s = FreshStore();
+TEST(Messages, ParameterQueryAndRequestByteMaps) {
+    ParameterStore s;
+    InitDSPPremeter(s);
     EXPECT_EQ(EqBandMessage(s, 2, 3, 1), Hex("01 20 03 40 11 04 02 03 01 0A 00 18 23 00 01 05 60"));
 
     s.EqFrequency(1, 6) = 20160;
@@ -51,9 +43,7 @@ TEST(Messages, SingleParameterByteMaps) {
 
     s.EqGain(1, 1) = 300;  // no store range allows this; it must not be cut to a byte silently
     EXPECT_THROW(EqBandMessage(s, 1, 1, 1), ByteOverflow);
-}
 
-TEST(Messages, QueriesAndRequests) {
     EXPECT_EQ(PresenceQuery(7), Hex("01 20 03 40 09 0B 07 05 60"));
     EXPECT_EQ(CurrentSettingsRequest(3), Hex("01 20 03 40 09 0C 03 05 60"));
     EXPECT_EQ(SlotSettingsRequest(16, 2), Hex("01 20 03 40 0A 0C 10 02 05 60"));
@@ -62,7 +52,8 @@ TEST(Messages, QueriesAndRequests) {
 }
 
 TEST(Messages, WholeSettingsOfAFreshStart) {
-    const ParameterStore s = FreshStore();
+    ParameterStore s;
+    InitDSPPremeter(s);
     const Bytes whole = WholeSettingsMessage(s, 1);
     const Bytes begin = Hex(
         "01 20 03 40 78 0A 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01 "
@@ -83,24 +74,18 @@ TEST(Messages, WholeSettingsOfAFreshStart) {
     EXPECT_THROW(WriteSettingsBlock(s, tooShort), std::length_error);
 }
 
-// A dump written byte by byte at the offsets the unit uses, then read into a store.
-TEST(Messages, SettingsDumpIntoStore) {
+// A dump written byte by byte at the offsets the unit uses, read into a store and sent back.
+TEST(Messages, SettingsDumpIntoStoreAndBack) {
     Bytes dump(121, 0);
-    dump[9] = 80;                               // GainLevel(3)
-    dump[12] = 151;                             // DelaySamples(2)
-    dump[14] = 10, dump[15] = 0;                // CompRelease(1) = 1000
-    dump[22] = 100;                             // CompRatio(2)
-    dump[24] = 1;                               // InvertStatus(2)
-    dump[27] = 1;                               // FuncByPass3(1)
-    dump[29] = 0, dump[30] = 4;                 // LpType(1) ByPass, HpType(1) Chebychev
-    dump[31 + 6 * 5] = 9;                       // EqType(1,6): kept, list position 0
-    dump[31 + 6 * 6] = 3;                       // EqType(1,7): rewritten to 10
-    dump[73] = 3;                               // LpType(2) Linkwitz-Riley
-    dump[75 + 6 * 5] = 2;                       // EqType(2,6): rewritten to 7
+    dump[9] = 80, dump[12] = 151;                 // GainLevel(3), DelaySamples(2)
+    dump[14] = 10, dump[15] = 0, dump[22] = 100;  // CompRelease(1) = 1000, CompRatio(2)
+    dump[24] = 1, dump[27] = 1;                   // InvertStatus(2), FuncByPass3(1)
+    dump[29] = 0, dump[30] = 4;                   // LpType(1) ByPass, HpType(1) Chebychev
+    dump[31 + 6 * 5] = 9, dump[31 + 6 * 6] = 3;   // EqType(1,6) kept (list position 0), EqType(1,7) to 10
+    dump[73] = 3, dump[75 + 6 * 5] = 2;           // LpType(2) Linkwitz-Riley, EqType(2,6) to 7
     dump[75 + 6 * 6 + 1] = 201, dump[75 + 6 * 6 + 2] = 60;  // EqFrequency(2,7) = 20160
-    dump[75 + 6 * 2 + 3] = 48;                  // EqGain(2,3)
-    dump[75 + 6 * 4 + 5] = 1;                   // EqByPass(2,5)
-    dump[116] = 1;                              // EqByPass(2,7)
+    dump[75 + 6 * 2 + 3] = 48;                    // EqGain(2,3)
+    dump[75 + 6 * 4 + 5] = 1, dump[116] = 1;      // EqByPass(2,5), EqByPass(2,7)
 
     ParameterStore s;
     InitDSPPremeter(s);
@@ -110,17 +95,14 @@ TEST(Messages, SettingsDumpIntoStore) {
     EXPECT_EQ((std::vector<int>{s.GainLevel(1), s.GainLevel(3), s.DelaySamples(2), s.CompRelease(1),
                                 s.CompRatio(2), s.InvertStatus(2), s.FuncByPass3(1)}),
               (std::vector<int>{0, 80, 151, 1000, 100, 1, 1}));
-    EXPECT_EQ((std::vector<int>{s.EqType(1, 6), s.EqType(1, 7), s.EqType(2, 6)}), (std::vector<int>{9, 10, 7}));
-    EXPECT_EQ(s.EqFrequency(2, 7), 20160);
-    EXPECT_EQ(s.EqGain(2, 3), 48);
-    EXPECT_TRUE(s.EqByPass(2, 5) == 1 && s.EqByPass(2, 7) == 1);
-    // Not carried by the dump.
-    EXPECT_TRUE(s.OutputLevel(1) == 77 && s.MuteState(2) == 1 && s.FuncByPass8(1) == 1);
+    EXPECT_EQ((std::vector<int>{s.EqType(1, 6), s.EqType(1, 7), s.EqType(2, 6), s.EqFrequency(2, 7),
+                                s.EqGain(2, 3), s.EqByPass(2, 5), s.EqByPass(2, 7)}),
+              (std::vector<int>{9, 10, 7, 20160, 48, 1, 1}));
+    EXPECT_TRUE(s.OutputLevel(1) == 77 && s.MuteState(2) == 1 && s.FuncByPass8(1) == 1) << "not in the dump";
 
     // Sent back, the block is the dump with the crossover codes rewritten.
     Bytes expected = dump;
-    expected[31 + 6 * 6] = 10;
-    expected[75 + 6 * 5] = 7;
+    expected[31 + 6 * 6] = 10, expected[75 + 6 * 5] = 7;
     Bytes again(121, 0);
     WriteSettingsBlock(s, again);
     EXPECT_TRUE(std::equal(expected.begin() + 7, expected.begin() + 117, again.begin() + 7));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <unistd.h>
@@ -35,23 +34,11 @@ struct QtSerialPortTest : testing::Test {
     }
     // Runs the event loop until the condition holds or the time is up.
     template <class Condition>
-    bool ProcessEventsUntil(Condition done, int ms = 2000) {
+    static bool ProcessEventsUntil(Condition done, int ms = 2000) {
         QElapsedTimer timer;
         timer.start();
         while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return done();
-    }
-    // What the far end reads within the time given, without running the event loop.
-    Bytes ReadFarEnd(size_t count, int ms = 1000) {
-        Bytes bytes;
-        pollfd p{master, POLLIN, 0};
-        while (bytes.size() < count && ::poll(&p, 1, ms) > 0) {
-            uint8_t buffer[256];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0) break;
-            bytes.insert(bytes.end(), buffer, buffer + n);
-        }
-        return bytes;
     }
     int master = -1, slave = -1;
     std::string device;
@@ -63,14 +50,20 @@ struct QtSerialPortTest : testing::Test {
 TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
     ASSERT_TRUE(port.SetPortOpen(true).ok);
     EXPECT_EQ(port.DeviceName(), device);
-    EXPECT_TRUE(port.PortOpen());
 
     // The whole dump is on the line when Output returns, before any event is processed.
     ParameterStore store;
     InitDSPPremeter(store);
     const Bytes dump = StoreToSlotMessage(store, 1, 1);
     port.Output(dump);
-    EXPECT_EQ(ReadFarEnd(dump.size()), dump);
+    Bytes far;
+    for (pollfd p{master, POLLIN, 0}; far.size() < dump.size() && ::poll(&p, 1, 1000) > 0;) {
+        uint8_t buffer[256];
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0) break;
+        far.insert(far.end(), buffer, buffer + n);
+    }
+    EXPECT_EQ(far, dump);
 
     LinkState link;
     Receiver receiver(link);
@@ -83,15 +76,14 @@ TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
 
 TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
     ASSERT_TRUE(port.SetPortOpen(true).ok);
-    std::vector<std::string> reasons;
-    port.OnPortLost = [&](const std::string& why) { reasons.push_back(why); };
-    int events = 0;
+    int lost = 0, events = 0;
+    port.OnPortLost = [&](const std::string&) { ++lost; };
     port.OnComm = [&] { ++events; };
     ::close(master);
     master = -1;
     EXPECT_TRUE(ProcessEventsUntil([&] { return !port.PortOpen(); }));
     ProcessEventsUntil([] { return false; }, 200);  // a flood would show here
-    EXPECT_EQ(reasons.size(), 1u);
+    EXPECT_EQ(lost, 1);
     EXPECT_LE(events, 1);
     port.Output(PresenceQuery(1));  // closed: ignored
     EXPECT_TRUE(port.Input().empty());
