@@ -56,6 +56,7 @@ public:
     // Asks the user for a folder, starting at the given one; empty when the user cancels.
     using FolderChooser = std::function<QString(const QString& title, const QString& startFolder)>;
     // Processes pending events once, waiting for at least one; the transfers wait with it.
+    // Without one set, the window processes its own events (Timer2 and the port included).
     using EventPump = std::function<void()>;
 
     MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent = nullptr);
