@@ -10,20 +10,22 @@ using namespace sonavel::devsim;
 namespace {
 
 Bytes Frame(std::initializer_list<int> middle) {
-    Bytes frame = {0x01, 0x20, 0x03, 0x40};
-    frame.push_back(static_cast<uint8_t>(middle.size() + 7));
+    Bytes frame = {0x01, 0x20, 0x03, 0x40, static_cast<uint8_t>(middle.size() + 7)};
     for (int b : middle) frame.push_back(static_cast<uint8_t>(b));
-    frame.push_back(0x05);
-    frame.push_back(0x60);
+    frame.insert(frame.end(), {0x05, 0x60});
     return frame;
 }
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes PresenceReply(uint8_t address) { return {0x01, 0x20, 0x03, 0x40, 0x09, 0x01, address, 0x05, 0x60}; }
+std::vector<Bytes> Texts(std::initializer_list<std::string> texts) {
+    std::vector<Bytes> all;
+    for (const std::string& t : texts) all.emplace_back(t.begin(), t.end());
+    return all;
+}
 
-// The settings dump of a unit fresh from the store defaults, written out by hand from the
-// block layout: gains 121, delays 1, compressors (attack 0, release 0 1, threshold 100,
-// ratio 1), invert 0 0, function 6 0 0, function 3 1 1, then per channel the two crossover
-// list positions and seven bands of type, frequency split, gain 24, Q 35, on.
+// A fresh unit's dump written out by hand: gains 121, delays 1, compressors (attack 0, release
+// 0 1, threshold 100, ratio 1), invert 0 0, function 6 0 0, function 3 1 1, then per channel the
+// crossover list positions and seven bands of type, frequency split, gain 24, Q 35, on.
 Bytes FreshDump(uint8_t address) {
     Bytes dump = {0x01, 0x20, 0x03, 0x40, 0x79, 0x02, 0x00, 0x79, 0x79, 0x79, 0x79, 0x01, 0x01,
                   0x00, 0x00, 0x01, 0x64, 0x01, 0x00, 0x00, 0x01, 0x64, 0x01, 0x00, 0x00, 0x00,
@@ -44,23 +46,17 @@ Bytes FreshDump(uint8_t address) {
 
 TEST(UnitBank, AnswersPresenceAndSettingsRequestsOfItsOwnUnitsOnly) {
     UnitBank bank({1, 5});
-    auto out = bank.Handle(Frame({0x0B, 0x05}));
-    ASSERT_EQ(out.replies.size(), 1u);
-    EXPECT_EQ(out.replies[0], (Bytes{0x01, 0x20, 0x03, 0x40, 0x09, 0x01, 0x05, 0x05, 0x60}));
+    EXPECT_EQ(bank.Handle(Frame({0x0B, 0x05})).replies, std::vector<Bytes>{PresenceReply(5)});
     EXPECT_TRUE(bank.Handle(Frame({0x0B, 0x07})).replies.empty());
-
-    out = bank.Handle(Frame({0x0C, 0x01}));
-    ASSERT_EQ(out.replies.size(), 1u);
-    EXPECT_EQ(out.replies[0], FreshDump(1));
-    EXPECT_EQ(bank.Handle(Frame({0x0C, 0x05})).replies.at(0), FreshDump(5));
+    EXPECT_EQ(bank.Handle(Frame({0x0C, 0x01})).replies, std::vector<Bytes>{FreshDump(1)});
+    EXPECT_EQ(bank.Handle(Frame({0x0C, 0x05})).replies, std::vector<Bytes>{FreshDump(5)});
 
     // Slot requests: 1..16 answered; the slot number stands at offset 117.
-    out = bank.Handle(Frame({0x0C, 0x10, 0x05}));
-    ASSERT_EQ(out.replies.size(), 1u);
-    EXPECT_EQ(out.replies[0][117], 16);
+    const auto slot = bank.Handle(Frame({0x0C, 0x10, 0x05})).replies;
+    ASSERT_EQ(slot.size(), 1u);
+    EXPECT_EQ(slot[0][117], 16);
     EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x00, 0x05})).replies.empty());
     EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x11, 0x05})).replies.empty());
-    // A message the unit does not know is ignored.
     EXPECT_EQ(bank.Handle(Frame({0x0D, 0x01})).note, "ignored: unknown message");
 }
 
@@ -81,23 +77,7 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
     bank.Handle(Frame({0x09, 0x00, 0x00, 0x01, 0x01}));  // channel 2 inverted
 
     const ParameterStore& s = bank.Units()[0].Working();
-    EXPECT_EQ(s.EqType(2, 3), 4);
-    EXPECT_EQ(s.EqFrequency(2, 3), 20160);
-    EXPECT_EQ(s.EqByPass(2, 3), 1);
-    EXPECT_EQ(s.HpType(1), 3);
-    EXPECT_EQ(s.EqType(1, 7), 6);  // the Linkwitz-Riley high-pass shape
-    EXPECT_EQ(s.EqFrequency(1, 7), 2000);
-    EXPECT_EQ(s.OutputLevel(1), 0);
-    EXPECT_EQ(s.GainLevel(4), 145);
-    EXPECT_EQ(s.CompRelease(2), 1000);
-    EXPECT_EQ(s.CompRatio(2), 100);
-    EXPECT_EQ(s.FuncByPass3(1), 0);
-    EXPECT_EQ(s.FuncByPass6(2), 1);
-    EXPECT_EQ(s.FuncByPass8(1), 1);
-    EXPECT_EQ(s.LoudnessParam2(2), 30);
-    EXPECT_EQ(s.InvertStatus(2), 1);
-    EXPECT_EQ(s.InvertStatus(1), 0);
-
+    EXPECT_EQ((std::vector<int>{s.OutputLevel(1), s.LoudnessParam2(2), s.FuncByPass8(1)}), (std::vector{0, 30, 1}));
     const Bytes dump = bank.Handle(Frame({0x0C, 0x01})).replies.at(0);
     EXPECT_EQ(Bytes(dump.begin() + 7, dump.begin() + 13), (Bytes{100, 110, 0, 145, 2, 151}));
     EXPECT_EQ(Bytes(dump.begin() + 18, dump.begin() + 28), (Bytes{200, 0x0A, 0x00, 0, 100, 0, 1, 0, 1, 0}));
@@ -108,25 +88,22 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
 
 TEST(UnitBank, WholeSettingsGoToTheWorkingSetAndStoredSettingsToTheirSlot) {
     UnitBank bank({3});
-    ParameterStore store{};
+    ParameterStore store;
     InitDSPPremeter(store);
-    store.EqGain(1, 2) = 0;
-    store.DelaySamples(2) = 48;
-    store.GainLevel(3) = 0;
+    store.EqGain(1, 2) = 0, store.DelaySamples(2) = 48, store.GainLevel(3) = 0;
     bank.Handle(WholeSettingsMessage(store, 3));
     const ParameterStore& working = bank.Units()[0].Working();
-    EXPECT_EQ(working.EqGain(1, 2), 0);
-    EXPECT_EQ(working.DelaySamples(2), 48);
-    EXPECT_EQ(working.OutputLevel(1), 0);  // output gain 1 is muted
-    EXPECT_EQ(working.OutputLevel(2), 121);
+    // Output gain 1 at 0 mutes output 1.
+    EXPECT_EQ((std::vector<int>{working.EqGain(1, 2), working.DelaySamples(2), working.OutputLevel(1),
+                                working.OutputLevel(2)}),
+              (std::vector{0, 48, 0, 121}));
 
     store.EqQFactor(2, 5) = 99;
     const auto stored = bank.Handle(StoreToSlotMessage(store, 16, 3));
     EXPECT_EQ(stored.note, "stored in slot 16");
     EXPECT_TRUE(stored.replies.empty());  // nothing is acknowledged
-    EXPECT_EQ(bank.Units()[0].Slot(16).EqQFactor(2, 5), 99);
-    EXPECT_EQ(bank.Units()[0].Slot(15).EqQFactor(2, 5), 35);
-    EXPECT_EQ(working.EqQFactor(2, 5), 35);
+    EXPECT_EQ((std::vector<int>{bank.Units()[0].Slot(15).EqQFactor(2, 5), working.EqQFactor(2, 5)}),
+              (std::vector{35, 35}));
     const Bytes slotDump = bank.Handle(SlotSettingsRequest(16, 3)).replies.at(0);
     EXPECT_EQ(slotDump[31 + 44 + 6 * 4 + 4], 99);  // EqQFactor(2, 5)
 }
@@ -142,21 +119,15 @@ TEST(UnitBank, RejectsValuesOutsideTheirRangeAndKeepsTheSettings) {
         Frame({0x05, 0x01, 0x03, 0x01, 0x0A, 0x00, 0x01}),                    // crossover band 3
         Frame({0x01, 121, 121, 121, 121, 0, 1, 0x01}),                        // delay 0
     };
-    for (const Bytes& frame : bad) {
-        const auto out = bank.Handle(frame);
-        EXPECT_EQ(out.note.rfind("rejected: ", 0), 0u) << out.note;
-    }
+    for (const Bytes& frame : bad)
+        EXPECT_TRUE(bank.Handle(frame).note.starts_with("rejected: ")) << testing::PrintToString(frame);
     EXPECT_TRUE(bank.Units()[0].Working() == before);
 }
 
 TEST(UnitBank, AddressToolReadsEveryUnitAndProgramsOnlyALoneOne) {
     UnitBank pair({1, 5});
-    auto out = pair.Handle(Frame({0x10, 0x05, 0xFF}));
-    ASSERT_EQ(out.replies.size(), 2u);
-    EXPECT_EQ(out.replies[0], Text(" Addr=01"));
-    EXPECT_EQ(out.replies[1], Text(" Addr=05"));
-    out = pair.Handle(Frame({0x0F, 0x07, 0xFF}));
-    EXPECT_TRUE(out.replies.empty());
+    EXPECT_EQ(pair.Handle(Frame({0x10, 0x05, 0xFF})).replies, Texts({" Addr=01", " Addr=05"}));
+    EXPECT_TRUE(pair.Handle(Frame({0x0F, 0x07, 0xFF})).replies.empty());
     EXPECT_EQ(pair.Units()[0].Address(), 1);
 
     UnitBank lone({1});
@@ -164,9 +135,7 @@ TEST(UnitBank, AddressToolReadsEveryUnitAndProgramsOnlyALoneOne) {
     EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x00, 0xFF})).replies.empty());  // address 0
     EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x21, 0xFF})).replies.empty());  // address 33
     EXPECT_EQ(lone.Units()[0].Address(), 1);
-    out = lone.Handle(Frame({0x0F, 0x20, 0xFF}));
-    EXPECT_EQ(out.replies.at(0), Text(" Addr=32"));
+    EXPECT_EQ(lone.Handle(Frame({0x0F, 0x20, 0xFF})).replies, Texts({" Addr=32"}));
     EXPECT_TRUE(lone.Handle(Frame({0x0B, 0x01})).replies.empty());
-    EXPECT_EQ(lone.Handle(Frame({0x0B, 0x20})).replies.at(0),
-              (Bytes{0x01, 0x20, 0x03, 0x40, 0x09, 0x01, 0x20, 0x05, 0x60}));
+    EXPECT_EQ(lone.Handle(Frame({0x0B, 0x20})).replies, std::vector<Bytes>{PresenceReply(0x20)});
 }

@@ -1,0 +1,115 @@
+// The simulator driven through its pseudo-terminal, as the editor drives it.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "RunningSimulator.h"
+#include "devsim/Options.h"
+
+using devsim_test::LineEnd;
+using devsim_test::RunningSimulator;
+using sonavel::Bytes;
+using sonavel::devsim::ParseOptions;
+
+namespace {
+
+const Bytes kQuery5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0B, 0x05, 0x05, 0x60};
+const Bytes kReply5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x01, 0x05, 0x05, 0x60};
+const Bytes kRequest1 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0C, 0x01, 0x05, 0x60};
+// Band 3 of channel 2 at 1000 Hz, Peak, +12 dB, Q position 35, active, address 1.
+const Bytes kBand = {0x01, 0x20, 0x03, 0x40, 0x11, 0x04, 0x02, 0x03, 0x01,
+                     0x0A, 0x00, 0x00, 0x23, 0x00, 0x01, 0x05, 0x60};
+
+std::string Scratch(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("devsim-test-" + std::to_string(getpid()) + "-" + name)).string();
+}
+
+std::string ReadFile(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
+    const std::string link = Scratch("link"), state = Scratch("state.json"), log = Scratch("log.json");
+    auto sim = std::make_unique<RunningSimulator>(
+        ParseOptions({"--units", "1,5", "--link", link, "--state", state, "--log", log}));
+    ASSERT_EQ(std::filesystem::read_symlink(link).string(), sim->DevicePath());
+    {
+        LineEnd line(link);
+        line.Write(kQuery5);
+        EXPECT_EQ(line.Read(kReply5.size(), 1000), kReply5);
+        // A 121-byte dump takes about 126 ms on a 9600-baud line.
+        line.Write(kRequest1);
+        const Bytes dump = line.Read(121, 2000);
+        ASSERT_EQ(dump.size(), 121u);
+        EXPECT_GE(line.spreadMs, 110.0);
+        EXPECT_EQ(dump[118], 1);
+    }
+    // The editor closes its port and opens it again.
+    LineEnd again(sim->DevicePath());
+    again.Write(kQuery5);
+    EXPECT_EQ(again.Read(kReply5.size(), 1000), kReply5);
+    again.Write(kBand);
+    again.Write(kQuery5);  // its answer shows the band message was taken before it
+    EXPECT_EQ(again.Read(kReply5.size(), 1000), kReply5);
+
+    sim->flags.writeState = true;  // as on SIGUSR1
+    for (int tries = 0; tries < 200 && Count(ReadFile(state), "[24,24,0,") == 0; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::string written = ReadFile(state);
+    EXPECT_EQ(Count(written, "\"EqGain\":[[24,24,24,24,24,24,24],[24,24,0,"), 1);
+    EXPECT_EQ(Count(written, "\"EqType\":"), 2 * 17);  // working set and 16 slots per unit
+    EXPECT_EQ(Count(written, "\"GainLevel\":[121,121,121,121]"), 2 * 17);
+
+    std::filesystem::remove(state);
+    sim.reset();  // written again on the way out; the symlink goes
+    EXPECT_EQ(Count(ReadFile(state), "\"address\":"), 2);
+    EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the symlink outlived the simulator";
+
+    const std::string lines = ReadFile(log);
+    EXPECT_EQ(Count(lines, "\n"), 5);
+    EXPECT_EQ(Count(lines, "\"kind\":\"presence-query\""), 3);
+    EXPECT_EQ(Count(lines, "\"bytes\":\"01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60\",\"command\":4,\"address\":1"), 1);
+    EXPECT_EQ(Count(lines, "\"EqFrequency(2,3)\":1000,\"EqGain(2,3)\":0"), 1);
+    std::filesystem::remove(state);
+    std::filesystem::remove(log);
+}
+
+TEST(Simulator, LosesEveryNthFrameAndHangsUpAfterTheCount) {
+    RunningSimulator sim(ParseOptions({"--units", "5", "--drop-every", "2", "--hangup-after", "3"}));
+    LineEnd line(sim.DevicePath());
+    for (int frame = 1; frame <= 3; ++frame) {
+        EXPECT_FALSE(line.HungUp(50)) << frame;
+        line.Write(kQuery5);
+        EXPECT_EQ(line.Read(kReply5.size(), 300), frame == 2 ? Bytes{} : kReply5) << frame;
+    }
+    EXPECT_TRUE(line.HungUp(1000));
+}
+
+TEST(Simulator, RefusesToReplaceAFileOrToLogWhereItCannotWrite) {
+    const auto startError = [](const std::vector<std::string>& args) -> std::string {
+        try {
+            sonavel::devsim::Simulator simulator(ParseOptions(args));
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "started";
+    };
+    const std::string file = Scratch("plain-file");
+    std::ofstream(file) << "keep me";
+    EXPECT_EQ(startError({"--link", file}), "--link: " + file + " exists and is not a symlink");
+    EXPECT_EQ(ReadFile(file), "keep me");
+    std::filesystem::remove(file);
+    EXPECT_EQ(startError({"--log", "/nonexistent-folder/log.json"}).rfind("--log: cannot write", 0), 0u);
+}
