@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
-#include "model/ValueScales.h"
 #include "tests/response/TestStores.h"
 
 namespace sonavel {
@@ -19,9 +19,20 @@ std::vector<PlotSegment> SegmentsOf(const ResponsePlot& plot, int channel) {
     return result;
 }
 
-TEST(ResponsePlot, FlatSettingsDrawTwoStraightLines) {
+TEST(ResponsePlot, PositionTableFollowsTheFrequencyTable) {
+    const ResponsePlot plot;
+    const PlotPositions& positions = plot.positions();
+    // Reference positions of the band curves, the plot's landmarks and both ends.
+    const std::pair<int, int> expected[] = {{173, 294}, {255, 427}, {261, 439}, {265, 447}, {170, 291}, {72, 137},
+                                            {271, 457}, {0, 19},    {300, 495}, {258, 433}, {259, 435}};
+    for (auto [s, point] : expected) EXPECT_EQ(positions.PlotPos[s], point) << s;
+    for (int s = 1; s <= 300; ++s) ASSERT_GE(positions.PlotPos[s], positions.PlotPos[s - 1]) << s;
+}
+
+TEST(ResponsePlot, FlatLinesPeakAndEndSegments) {
     ResponsePlot plot;
-    plot.RefreshAllBands(FlatStore());
+    ParameterStore store = FlatStore();
+    plot.RefreshAllBands(store);
     ASSERT_EQ(plot.segments().size(), 2u * 498);  // segments ending at points 6..503
     EXPECT_EQ(plot.segments()[497].channel, 1);    // channel 1 first, channel 2 over it
     EXPECT_EQ(plot.segments()[498].channel, 2);
@@ -31,42 +42,24 @@ TEST(ResponsePlot, FlatSettingsDrawTwoStraightLines) {
         EXPECT_EQ(line.back().x2, 9720);
         for (const PlotSegment& s : line) ASSERT_TRUE(s.y1 == 1320 && s.y2 == 1320);
     }
-}
 
-double HighestX(const ResponsePlot& plot, int channel, double* y = nullptr) {
-    const auto line = SegmentsOf(plot, channel);
-    const auto top = std::min_element(line.begin(), line.end(),
-                                      [](auto& a, auto& b) { return a.y2 < b.y2; });
-    if (y) *y = top->y2;
-    return top->x2;
-}
-
-TEST(ResponsePlot, PeakAndEndSegments) {
-    ResponsePlot plot;
-    ParameterStore store = FlatStore();
-    store.EqGainDb(1, 3) = 12;
-    store.EqFreqPosition(1, 3) = static_cast<int16_t>(GetFregPosition(1001));  // entry 1000 Hz
-    store.EqType(2, 1) = 5;  // channel 2: a low shelf, so that the two ends of the curve differ
+    store.EqGainDb(1, 3) = 12;  // at position 170, the table's 1000 Hz
+    store.EqType(2, 1) = 5;     // channel 2: a low shelf, so that the two ends of the curve differ
     store.EqGainDb(2, 1) = -6;
     plot.RefreshAllBands(store);
-    double y = 0;
-    EXPECT_EQ(HighestX(plot, 1, &y), 5918);
-    EXPECT_NEAR(y, 696, 0.5);
+    const auto peak = SegmentsOf(plot, 1);
+    const auto top = std::min_element(peak.begin(), peak.end(), [](auto& a, auto& b) { return a.y2 < b.y2; });
+    EXPECT_EQ(top->x2, 5918);
+    EXPECT_NEAR(top->y2, 696, 0.5);
 
     const Curve& sum = plot.SumCurve(2);
-    ASSERT_DOUBLE_EQ(At(sum, 5), At(plot.BandCurve(2, 1), 5));  // the shelf, nothing else
     const auto line = SegmentsOf(plot, 2);
     EXPECT_EQ(line.front(), (PlotSegment{2, 780, 1320 + At(sum, 5), 788, 1320 + At(sum, 6)}));
     EXPECT_EQ(line.back(), (PlotSegment{2, 9716, 1320 + At(sum, 502), 9720, 1320 + At(sum, 503)}));
-    EXPECT_GT(line.front().y1, 1600);
-
-    // 1000 Hz itself lies on the position below the table entry 1000 Hz.
-    store.EqFreqPosition(1, 3) = static_cast<int16_t>(GetFregPosition(1000));
-    plot.DoEQFFTDraw(store, true, 1, 3);
-    EXPECT_EQ(HighestX(plot, 1), 5900);
+    EXPECT_GT(line.front().y1, 1600);  // the shelf's -6 dB
 }
 
-TEST(ResponsePlot, ClippingAtTheEdges) {
+TEST(ResponsePlot, ClippingAtTheEdgesAndValuesThatAreNotNumbers) {
     ResponsePlot plot;
     ParameterStore store = FlatStore();
     store.EqGainDb(1, 1) = store.EqGainDb(1, 2) = 12;  // +24 dB at point 291: y = 72
@@ -92,35 +85,26 @@ TEST(ResponsePlot, ClippingAtTheEdges) {
     EXPECT_FALSE(InsideDrawWindow(ClipSegment({1000, 2600, 1018, 2650}).x2, 2650));
     const SegmentEnds corner = ClipSegment({9710, 100, 9728, 60});
     EXPECT_TRUE(corner.x1 == 9710 && corner.y1 == 100 && corner.x2 == 9720 && corner.y2 == 80);
-}
 
-TEST(ResponsePlot, ValuesThatAreNotNumbersAreSkipped) {
-    Curve sum{};
-    At(sum, 300) = std::nan("");
-    std::array<double, kGridSize> plotX{};
-    for (int i = 2; i <= 512; ++i) plotX[i - 1] = 18 * i + 680;
+    Curve poisoned{};
+    At(poisoned, 300) = std::nan("");
     std::vector<PlotSegment> segments;
-    AppendChannelSegments(1, sum, plotX, segments);
+    AppendChannelSegments(1, poisoned, plot.positions().PlotX, segments);
     EXPECT_EQ(segments.size(), 498u - 2);  // neither stretch touching point 300
-    for (const PlotSegment& s : segments) ASSERT_TRUE(s.x2 != plotX[299] && s.x1 != plotX[299]);
+    for (const PlotSegment& s : segments) ASSERT_TRUE(s.x2 != PlotXOf(300) && s.x1 != PlotXOf(300));
 }
 
 TEST(ResponsePlot, EditGateDrawingSwitchAndSendOrder) {
-    std::vector<std::pair<int, int>> sent;
-    std::vector<unsigned long> drawsWhenSent;
+    std::vector<std::tuple<int, int, unsigned long>> sent;  // channel, band, drawings so far
     ResponsePlot* self = nullptr;
-    ResponsePlot plot([&](int channel, int band) {
-        sent.emplace_back(channel, band);
-        drawsWhenSent.push_back(self->drawCount());
-    });
+    ResponsePlot plot([&](int channel, int band) { sent.emplace_back(channel, band, self->drawCount()); });
     self = &plot;
     ParameterStore store = FlatStore();
-    plot.RefreshAllBands(store);
-    ASSERT_EQ(sent.size(), 16u);  // 14 bands without drawing, then (1, 7) and (2, 7) drawn
-    EXPECT_EQ(sent[13], std::make_pair(2, 7));
-    EXPECT_EQ(sent[14], std::make_pair(1, 7));
-    EXPECT_EQ(drawsWhenSent[13], 0u);
-    EXPECT_EQ(drawsWhenSent[15], 2u);
+    plot.RefreshAllBands(store);  // 14 bands without drawing, then (1, 7) and (2, 7) drawn
+    ASSERT_EQ(sent.size(), 16u);
+    EXPECT_EQ(sent[13], std::tuple(2, 7, 0ul));
+    EXPECT_EQ(sent[14], std::tuple(1, 7, 1ul));
+    EXPECT_EQ(sent[15], std::tuple(2, 7, 2ul));
 
     store.EqGainDb(2, 5) = -12;
     const auto before = plot.segments();
@@ -129,24 +113,11 @@ TEST(ResponsePlot, EditGateDrawingSwitchAndSendOrder) {
     EXPECT_EQ(plot.segments(), before);
     EXPECT_EQ(At(plot.BandCurve(2, 5), 291), 0.0);
     plot.DoEQFFTDraw(store, true, 2, 5);  // drawn, then sent
-    EXPECT_EQ(sent.back(), std::make_pair(2, 5));
-    EXPECT_EQ(drawsWhenSent.back(), 3u);
+    EXPECT_EQ(sent.back(), std::tuple(2, 5, 3ul));
     EXPECT_NE(plot.segments(), before);
-
-    plot.SetDrawEnabled(false);  // stored and sent, not drawn
-    const auto drawn = plot.segments();
-    store.EqGainDb(2, 5) = 0;
-    plot.DoEQFFTDraw(store, true, 2, 5);
-    EXPECT_EQ(plot.segments(), drawn);
-    EXPECT_EQ(At(plot.BandCurve(2, 5), 291), 0.0);
-    EXPECT_EQ(sent.size(), 18u);
-
-    plot.ClearBandCurves();
-    for (int band = 1; band <= 7; ++band) EXPECT_EQ(plot.BandCurve(1, band), Curve{});
     EXPECT_THROW(plot.DoEQFFTDraw(store, false, 3, 1), std::out_of_range);
     EXPECT_THROW(plot.DoEQFFTDraw(store, true, 1, 0), std::out_of_range);
-    EXPECT_THROW(plot.SumCurve(0), std::out_of_range);
-    EXPECT_EQ(sent.size(), 18u);
+    EXPECT_EQ(sent.size(), 17u);
 }
 
 }  // namespace
