@@ -20,11 +20,9 @@ TEST(StoreRefresh, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     EXPECT_DOUBLE_EQ(store.EqQValue(1, 5), QfactorData[35]);
     EXPECT_DOUBLE_EQ(store.EqGainDb(1, 6), 24.0);
     EXPECT_DOUBLE_EQ(store.EqQValue(2, 7), 0.8);
-    // Lists at "ByPass" keep the start-up codes (band 6: 2, band 7: 3).
-    EXPECT_EQ(store.EqType(1, 6), 3);
-    EXPECT_EQ(store.EqType(1, 7), 10);
-    EXPECT_EQ(store.EqType(2, 6), 2);
-    EXPECT_EQ(store.EqType(2, 7), 2);
+    // Codes from the lists (channel 2's band 6 list is on "ByPass": its start-up code stays).
+    const std::array<int16_t, 4> types = {store.EqType(1, 6), store.EqType(1, 7), store.EqType(2, 6), store.EqType(2, 7)};
+    EXPECT_EQ(types, (std::array<int16_t, 4>{3, 10, 2, 2}));
     EXPECT_EQ(store.OutputLevel(1), 121);
 }
 
