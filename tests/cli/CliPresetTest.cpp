@@ -15,18 +15,6 @@
 namespace sonavel::cli::test {
 namespace {
 
-QJsonObject Shown(const Folder& folder, const std::string& file, const std::string& record = "1") {
-    const CliRun run = RunCli({"preset", "show", folder.file(file), "--record", record});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
-}
-
-void Make(const Folder& folder, const std::string& json, const std::string& file) {
-    folder.write(file + ".json", json);
-    const CliRun run = RunCli({"preset", "make", folder.file(file + ".json"), folder.file(file)});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-}
-
 // The rows of a CSV file as numbers, after checking its header.
 std::vector<std::vector<double>> Rows(const std::string& csv, const std::string& header) {
     std::istringstream lines(csv);
@@ -56,17 +44,17 @@ TEST(CliPreset, MakeThenShowGivesBackEveryField) {
         input[QString::fromStdString(std::string(f.name))] = values;
     }
     Folder folder;
-    Make(folder, QJsonDocument(input).toJson().toStdString(), "p.bin");
+    MakePreset(folder, QJsonDocument(input).toJson().toStdString(), "p.bin");
     EXPECT_EQ(folder.read("p.bin").size(), 690u);
-    const QJsonObject output = Shown(folder, "p.bin");
+    const QJsonObject output = ShowPreset(folder, "p.bin");
     EXPECT_EQ(output.size(), 17);  // the name and the 16 fields a record carries
     EXPECT_EQ(output, input);
 
     // --append adds a record after the first; left-out fields take the defaults.
     folder.write("two.json", R"({"PresetName": "two", "EqGain": [[0,1,2,3,4,5,6],[7,8,9,10,11,12,13]]})");
     ASSERT_EQ(RunCli({"preset", "make", folder.file("two.json"), folder.file("p.bin"), "--append"}).exitCode, 0);
-    EXPECT_EQ(Shown(folder, "p.bin"), input);
-    const QJsonObject second = Shown(folder, "p.bin", "2");
+    EXPECT_EQ(ShowPreset(folder, "p.bin"), input);
+    const QJsonObject second = ShowPreset(folder, "p.bin", 2);
     EXPECT_EQ(second["PresetName"].toString(), "two");
     EXPECT_EQ(second["EqGain"].toArray()[1].toArray()[6].toInt(), 13);
     EXPECT_EQ(second["GainLevel"].toArray()[0].toInt(), 121);
@@ -74,7 +62,7 @@ TEST(CliPreset, MakeThenShowGivesBackEveryField) {
 
 TEST(CliPreset, CurvesOfTheDefaultsAreTheResponseCoresCurves) {
     Folder folder;
-    Make(folder, "{}", "d.bin");
+    MakePreset(folder, "{}", "d.bin");
     ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("d.csv")}).exitCode, 0);
     ParameterStore store;
     InitDSPPremeter(store);
@@ -89,36 +77,25 @@ TEST(CliPreset, CurvesOfTheDefaultsAreTheResponseCoresCurves) {
                                                         At(plot.SumCurve(2), point)}));
 }
 
-TEST(CliPreset, SegmentsShowAFlatPresetAndAPeakWhereTheGridSaysSo) {
+TEST(CliPreset, SegmentsAndPictureOfAFlatPreset) {
     Folder folder;
-    Make(folder, R"({"LpType": [0, 0], "HpType": [0, 0]})", "flat.bin");
-    ASSERT_EQ(RunCli({"plot", folder.file("flat.bin"), "--segments", folder.file("flat.csv")}).exitCode, 0);
-    auto rows = Rows(folder.read("flat.csv"), "channel,x1,y1,x2,y2");
+    MakePreset(folder, R"({"LpType": [0, 0], "HpType": [0, 0]})", "flat.bin");
+    ASSERT_EQ(RunCli({"plot", folder.file("flat.bin"), "--segments", folder.file("flat.csv"),
+                      "--png", folder.file("flat.png")}).exitCode, 0);
+    const auto rows = Rows(folder.read("flat.csv"), "channel,x1,y1,x2,y2");
     // Segments ending at points 6..503 of each channel: 498 per channel, channel 1 first.
     ASSERT_EQ(rows.size(), 996u);
     EXPECT_EQ(rows[0], (std::vector<double>{1, 780, 1320, 788, 1320}));
     EXPECT_EQ(rows[497], (std::vector<double>{1, 9716, 1320, 9720, 1320}));
     EXPECT_EQ(rows[498][0], 2);
-    for (const auto& row : rows) EXPECT_EQ(row[2], 1320);
-
-    // +12 dB on channel 1 band 3 at frequency position 170 (the table's 1000 Hz).
-    Make(folder, R"({"LpType": [0, 0], "HpType": [0, 0],
-        "EqFrequency": [[103, 203, 1010, 1960, 5040, 1000, 1000], [103, 203, 1000, 1960, 5040, 1000, 1000]],
-        "EqGain": [[24, 24, 0, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]]})", "peak.bin");
-    ASSERT_EQ(RunCli({"plot", folder.file("peak.bin"), "--segments", folder.file("peak.csv"),
-                      "--png", folder.file("peak.png")}).exitCode, 0);
-    rows = Rows(folder.read("peak.csv"), "channel,x1,y1,x2,y2");
-    const auto top = std::min_element(rows.begin(), rows.begin() + 498,
-                                      [](const auto& a, const auto& b) { return a[4] < b[4]; });
-    EXPECT_EQ((*top)[3], 5918);
-    EXPECT_NEAR((*top)[4], 696, 0.5);
-    EXPECT_EQ(folder.read("peak.png").substr(1, 3), "PNG");
+    for (const auto& row : rows) EXPECT_TRUE(row[2] == 1320 && row[4] == 1320);
+    EXPECT_EQ(folder.read("flat.png").substr(1, 3), "PNG");
 }
 
 TEST(CliPreset, DiffListsTheChangedValuesWithTheirUnits) {
     Folder folder;
-    Make(folder, "{}", "a.bin");
-    Make(folder, R"({"PresetName": "b", "EqGain": [[24, 24, 30, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]],
+    MakePreset(folder, "{}", "a.bin");
+    MakePreset(folder, R"({"PresetName": "b", "EqGain": [[24, 24, 30, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]],
         "DelaySamples": [1, 49], "GainLevel": [121, 0, 121, 121]})", "b.bin");
     EXPECT_EQ(RunCli({"preset", "diff", folder.file("a.bin"), folder.file("b.bin")}).out,
               "PresetName: \"\" -> \"b\"\n"
@@ -130,7 +107,7 @@ TEST(CliPreset, DiffListsTheChangedValuesWithTheirUnits) {
 
 TEST(CliPreset, BadInputIsRefusedWithOneLineAndNoFileLeft) {
     Folder folder;
-    Make(folder, R"({"GainLevel": [0, 0, 0, 0]})", "gain.bin");
+    MakePreset(folder, R"({"GainLevel": [0, 0, 0, 0]})", "gain.bin");
     std::string record = folder.read("gain.bin");
     folder.write("gain.bin", record.replace(102, 1, "\x92"));  // GainLevel(1) 146 fails the load
     folder.write("short.bin", std::string(689, '\0'));

@@ -1,6 +1,9 @@
 #include "CliRunner.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
+#include <QJsonDocument>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,6 +64,18 @@ std::string Folder::read(const std::string& name) const {
 int Folder::count() const {
     const auto entries = std::filesystem::directory_iterator(dir_.path().toStdString());
     return static_cast<int>(std::distance(begin(entries), end(entries)));
+}
+
+void MakePreset(const Folder& folder, const std::string& json, const std::string& file) {
+    folder.write(file + ".json", json);
+    const CliRun run = RunCli({"preset", "make", folder.file(file + ".json"), folder.file(file)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+}
+
+QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record) {
+    const CliRun run = RunCli({"preset", "show", folder.file(file), "--record", std::to_string(record)});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
 }  // namespace sonavel::cli::test

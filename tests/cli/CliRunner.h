@@ -1,5 +1,6 @@
 #pragma once
 // Runs the built sonavel-cli as a child process, next to a simulated line of units.
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <string>
@@ -40,5 +41,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// `preset make` of a JSON text into a new preset file of the folder.
+void MakePreset(const Folder& folder, const std::string& json, const std::string& file);
+// `preset show` of one record of a preset file of the folder.
+QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record = 1);
 
 }  // namespace sonavel::cli::test

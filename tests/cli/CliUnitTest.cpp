@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include "CliRunner.h"
@@ -10,16 +9,13 @@ namespace {
 
 // The settings of a record, without its name.
 QJsonObject Settings(const Folder& folder, const std::string& file, int record = 1) {
-    const CliRun run = RunCli({"preset", "show", folder.file(file), "--record", std::to_string(record)});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    QJsonObject object = ShowPreset(folder, file, record);
     object.remove("PresetName");
     return object;
 }
 
-std::string Name(const Folder& folder, const std::string& file, int record) {
-    const CliRun run = RunCli({"preset", "show", folder.file(file), "--record", std::to_string(record)});
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out))["PresetName"].toString().toStdString();
+QString Name(const Folder& folder, const std::string& file, int record) {
+    return ShowPreset(folder, file, record)["PresetName"].toString();
 }
 
 // Settings whose band 6 and 7 codes already follow their crossover lists, so that a unit
@@ -42,8 +38,7 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
     EXPECT_EQ(scan.out, "1\n5\n7\n");
 
     Folder folder;
-    folder.write("sent.json", kSettings);
-    ASSERT_EQ(RunCli({"preset", "make", folder.file("sent.json"), folder.file("sent.bin")}).exitCode, 0);
+    MakePreset(folder, kSettings, "sent.bin");
     const QJsonObject sent = Settings(folder, "sent.bin");
 
     const CliRun write = RunCli({"write", "--port", line.path(), "--address", "5", "--address", "7",
@@ -71,8 +66,7 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
 TEST(CliUnits, SilentUnitsAndBadArgumentsFailWithoutLeavingFiles) {
     SimulatedLine line("1");
     Folder folder;
-    folder.write("ok.json", "{}");
-    ASSERT_EQ(RunCli({"preset", "make", folder.file("ok.json"), folder.file("ok.bin")}).exitCode, 0);
+    MakePreset(folder, "{}", "ok.bin");
     folder.write("short.bin", std::string(100, '\x01'));
     const int before = folder.count();
 
