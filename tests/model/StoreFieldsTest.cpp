@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "model/StoreFields.h"
 
@@ -76,14 +77,8 @@ TEST(StoreFields, ClampBringsForeignSettingsIntoRange) {
     s.GainLevel(3) = -4;
     s.LpType(2) = 9;
     EXPECT_EQ(ClampIntoRange(s), 9);
-    EXPECT_EQ(s.EqType(1, 2), 1);
-    EXPECT_EQ(s.EqFrequency(2, 6), 20160);
-    EXPECT_EQ(s.EqFrequency(1, 1), 20);
-    EXPECT_EQ(s.EqQFactor(1, 4), 100);
-    EXPECT_EQ(s.CompRatio(1), 101);
-    EXPECT_EQ(s.CompRatio(2), 100);
-    EXPECT_EQ(s.DelaySamples(2), 1);
-    EXPECT_EQ(s.CompRelease(1), 1);
-    EXPECT_EQ(s.GainLevel(3), 0);
-    EXPECT_EQ(s.LpType(2), 8);
+    EXPECT_EQ((std::vector<int>{s.EqType(1, 2), s.EqFrequency(2, 6), s.EqFrequency(1, 1), s.EqQFactor(1, 4),
+                                s.CompRatio(1), s.CompRatio(2), s.DelaySamples(2), s.CompRelease(1), s.GainLevel(3),
+                                s.LpType(2)}),
+              (std::vector{1, 20160, 20, 100, 101, 100, 1, 1, 0, 8}));
 }

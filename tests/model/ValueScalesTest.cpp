@@ -37,7 +37,6 @@ TEST(ValueScales, FrequencyPositionCountsEntriesStrictlyBelow) {
 
 TEST(ValueScales, NumberTexts) {
     EXPECT_EQ(ReturnHz(500), " 500Hz");
-    EXPECT_EQ(ReturnHz(1000), " 1000Hz");
     EXPECT_EQ(ReturnHz(19.7), " 19.7Hz");
     EXPECT_EQ(ReturnHz(-3), "-3Hz");
     EXPECT_EQ(ReturnHz(0.5), " .5Hz");
