@@ -1,0 +1,121 @@
+// The editor on a line that misbehaves: replies in pieces after junk, replies with flipped
+// bits, and a line that goes away in the middle of a read.
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "EditorSession.h"
+#include "SimulatorRun.h"
+#include "editor/Controls.h"
+#include "UnitSettings.h"
+#include "model/StoreFields.h"
+
+namespace e2e {
+namespace {
+
+using sonavel::ParameterStore;
+
+QStringList ReadTexts(int address) { return {UpdateStarted(address), UpdateDone(address), "Update...", ""}; }
+
+// Elements, among those a settings dump carries, where the two settings differ.
+int DifferingFields(const ParameterStore& a, const ParameterStore& b) {
+    const auto first = CarriedFields(a), second = CarriedFields(b);
+    int count = 0;
+    for (const auto& [name, value] : first) count += second.at(name) != value;
+    return count;
+}
+
+TEST(EditorOnAFaultyLine, RepliesInPiecesAfterJunkStillReadTheRightSettings) {
+    SimulatorRun simulator({"--units", "1,5", "--split", "--noise", "--seed", "3"});
+    simulator.Seed(1, UnitSettings(1));
+    simulator.Seed(5, UnitSettings(2));
+    const UnitStates units = simulator.State();
+
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    EXPECT_EQ(editor.Update(), ReadTexts(1));
+    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(1)));
+    EXPECT_EQ(editor.ChooseAddress(5), ReadTexts(5));
+    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(5)));
+    ExpectControlsShow(editor.window(), units.at(5));
+    // Presence replies come through the same junk.
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == QColor(128, 255, 128); }, 3000));
+}
+
+// The line has no checksum: a flipped bit inside a value's range cannot be told from the
+// truth, so the checks are that a read lands whole or not at all and that nothing out of
+// range gets into the store.
+TEST(EditorOnAFaultyLine, GarbledRepliesNeverHangTheEditorNorLeaveHalfAReadOrValuesOutOfRange) {
+    SimulatorRun simulator({"--units", "1,5", "--garble", "0.03", "--seed", "11"});
+    simulator.Seed(1, UnitSettings(1));
+    simulator.Seed(5, UnitSettings(2));
+    const UnitStates units = simulator.State();
+    // Reading the other unit changes most of the store, so a partly applied read would show.
+    ASSERT_GT(DifferingFields(units.at(1), units.at(5)), 60);
+
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    int goodReads = 0;
+    for (int address : {1, 5, 1, 5}) {
+        SCOPED_TRACE(testing::Message() << "reading address " << address);
+        const ParameterStore before = editor.store();
+        QElapsedTimer clock;
+        clock.start();
+        const QStringList texts = editor.ChooseAddress(address);
+        EXPECT_LT(clock.elapsed(), 10000);
+        ASSERT_FALSE(texts.isEmpty());
+        if (texts.back() == UpdateFailed(address)) {
+            EXPECT_EQ(editor.store(), before);
+            editor.Click("Command10");
+            continue;
+        }
+        ++goodReads;
+        EXPECT_EQ(texts, ReadTexts(address));
+        // A few flipped bits change a few values; the rest is the addressed unit's.
+        EXPECT_LE(DifferingFields(editor.store(), units.at(address)), 12);
+        ParameterStore clamped = editor.store();
+        EXPECT_EQ(sonavel::ClampIntoRange(clamped), 0);
+    }
+    EXPECT_GE(goodReads, 1);
+    // Still answering: an edit goes out and the window keeps its timers running.
+    const int16_t gain = editor.store().EqGain(1, 1);
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 0));
+    EXPECT_EQ(editor.store().EqGain(1, 1), gain > 0 ? gain - 1 : 0);
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.window().link().IdleTicks > 2; }, 1000));
+}
+
+TEST(EditorOnAFaultyLine, ALineHungUpDuringUpdateEndsInErrorAndKeepsTheSettings) {
+    SimulatorRun simulator({"--hangup-after", "1"});
+    EditorSession editor(simulator.DevicePath());
+    ASSERT_TRUE(editor.WaitFor([&] { return editor.window().state().EditEnabled; }, 2000));
+    // A setting made before the read must survive it.
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 1));
+    const ParameterStore before = editor.store();
+    ASSERT_EQ(before.EqGain(1, 2), 23);
+
+    // Connect and read at once, so the wake-up ping is the first frame and the line drops after it.
+    editor.Click("Command12");
+    EXPECT_EQ(editor.Update(), QStringList({UpdateStarted(1), UpdateFailed(1)}));
+    EXPECT_TRUE(simulator.EndsWithin(3000));
+    const std::vector<LoggedFrame> frames = simulator.Frames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].command, 11);
+
+    EXPECT_EQ(editor.store(), before);
+    EXPECT_EQ(editor.window().control<QPushButton>("Command12")->text(), "DisConnect");
+    EXPECT_EQ(editor.messages().size(), 1);
+
+    // Usable afterwards: the panel closes, edits work, and a unit on a new line gets them.
+    editor.Click("Command10");
+    SimulatorRun replacement;
+    qputenv("SONAVEL_COM1", replacement.DevicePath().toLocal8Bit());
+    editor.Click("Command12");
+    EXPECT_EQ(editor.window().control<QPushButton>("Command12")->text(), "Connect");
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 1));
+    editor.Pause(400);
+    EXPECT_EQ(editor.store().EqGain(1, 2), 22);
+    EXPECT_EQ(replacement.State().at(1).EqGain(1, 2), 22);
+}
+
+}  // namespace
+}  // namespace e2e

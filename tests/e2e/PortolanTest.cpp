@@ -1,0 +1,54 @@
+// Portolan against a simulated unit, then the editor finding that unit where Portolan put it.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "EditorSession.h"
+#include "SimulatorRun.h"
+#include "addrtool/AddressToolWindow.h"
+
+namespace e2e {
+namespace {
+
+// Presses a button of the tool and waits until the status line holds `expected`, or a
+// second has passed; returns the status line.
+QString Exchange(sonavel::addrtool::AddressToolWindow& tool, const char* button, const QString& expected) {
+    QTest::mouseClick(tool.findChild<QPushButton*>(button), Qt::LeftButton);
+    const auto* status = tool.findChild<QLabel*>("Label1");
+    QElapsedTimer clock;
+    clock.start();
+    while (status->text() != expected && clock.elapsed() < 1000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return status->text();
+}
+
+TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
+    SimulatorRun simulator({"--units", "9"});
+    qputenv("SONAVEL_COM2", simulator.DevicePath().toLocal8Bit());
+    {
+        sonavel::addrtool::AddressToolWindow tool;
+        tool.show();
+        tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
+        // The simulated unit answers both messages with its address as text, " Addr=nn".
+        EXPECT_EQ(Exchange(tool, "Command1", "Read Address... Addr=09"), "Read Address... Addr=09");
+        tool.findChild<QComboBox*>("Combo1")->setCurrentIndex(6);  // Addr=07
+        EXPECT_EQ(Exchange(tool, "Command2", "Program Address... Addr=07"), "Program Address... Addr=07");
+    }
+    qunsetenv("SONAVEL_COM2");
+    const UnitStates units = simulator.State();
+    EXPECT_EQ(units.size(), 1u);
+    EXPECT_EQ(units.count(7), 1u);
+
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    EXPECT_EQ(editor.ChooseAddress(7), QStringList({UpdateStarted(7), UpdateDone(7), "Update...", ""}));
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == QColor(128, 255, 128); }, 3000));
+    EXPECT_EQ(editor.ChooseAddress(9), QStringList({UpdateStarted(9), UpdateFailed(9)}));
+}
+
+}  // namespace
+}  // namespace e2e
