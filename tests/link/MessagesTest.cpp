@@ -7,8 +7,7 @@ using namespace sonavel;
 
 TEST(Envelope, BytesAreRangeTested) {
     EXPECT_EQ(ToByte(255), 255);
-    EXPECT_THROW(ToByte(-1), ByteOverflow);
-    EXPECT_THROW(ToByte(256), ByteOverflow);
+    for (int outside : {-1, 256}) EXPECT_THROW(ToByte(outside), ByteOverflow) << outside;
     EXPECT_EQ(BuildMessage(11, {}, 5), Hex("01 20 03 40 09 0B 05 05 60"));
     EXPECT_THROW(BuildMessage(4, {1, 300}, 1), ByteOverflow);
     EXPECT_THROW(BuildMessage(11, {}, 256), ByteOverflow);
@@ -47,21 +46,18 @@ TEST(Messages, ParameterQueryAndRequestByteMaps) {
     EXPECT_EQ(PresenceQuery(7), Hex("01 20 03 40 09 0B 07 05 60"));
     EXPECT_EQ(CurrentSettingsRequest(3), Hex("01 20 03 40 09 0C 03 05 60"));
     EXPECT_EQ(SlotSettingsRequest(16, 2), Hex("01 20 03 40 0A 0C 10 02 05 60"));
-    EXPECT_THROW(SlotSettingsRequest(0, 1), std::out_of_range);
-    EXPECT_THROW(SlotSettingsRequest(17, 1), std::out_of_range);
+    for (int slot : {0, 17}) EXPECT_THROW(SlotSettingsRequest(slot, 1), std::out_of_range) << slot;
 }
 
 TEST(Messages, WholeSettingsOfAFreshStart) {
     ParameterStore s;
     InitDSPPremeter(s);
     const Bytes whole = WholeSettingsMessage(s, 1);
-    const Bytes begin = Hex(
-        "01 20 03 40 78 0A 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01 "
-        "05 00 01 01 03 18 23 00");
-    const Bytes end = Hex("18 23 00 01 05 60");
     ASSERT_EQ(whole.size(), 120u);
-    EXPECT_TRUE(std::equal(begin.begin(), begin.end(), whole.begin()));
-    EXPECT_TRUE(std::equal(end.begin(), end.end(), whole.end() - end.size()));
+    EXPECT_EQ(Bytes(whole.begin(), whole.begin() + 37),
+              Hex("01 20 03 40 78 0A 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01 "
+                  "05 00 01 01 03 18 23 00"));
+    EXPECT_EQ(Bytes(whole.end() - 6, whole.end()), Hex("18 23 00 01 05 60"));
 
     const Bytes slot = StoreToSlotMessage(s, 16, 9);
     ASSERT_EQ(slot.size(), 121u);

@@ -52,9 +52,7 @@ TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
     EXPECT_EQ(port.DeviceName(), device);
 
     // The whole dump is on the line when Output returns, before any event is processed.
-    ParameterStore store;
-    InitDSPPremeter(store);
-    const Bytes dump = StoreToSlotMessage(store, 1, 1);
+    const Bytes dump = StoreToSlotMessage(ParameterStore{}, 1, 1);
     port.Output(dump);
     Bytes far;
     for (pollfd p{master, POLLIN, 0}; far.size() < dump.size() && ::poll(&p, 1, 1000) > 0;) {
@@ -92,8 +90,7 @@ TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
 TEST_F(QtSerialPortTest, OpenFailuresAreReportedNotThrown) {
     port.SetDeviceOverride("/nonexistent/tty");
     const PortStatus status = port.SetPortOpen(true);
-    EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.error.rfind("/nonexistent/tty could not be opened: ", 0), 0u) << status.error;
+    EXPECT_TRUE(!status.ok && status.error.starts_with("/nonexistent/tty could not be opened: ")) << status.error;
     EXPECT_FALSE(port.PortOpen());
 
     port.SetDeviceOverride("");  // back to the numbered mapping
@@ -107,4 +104,18 @@ TEST_F(QtSerialPortTest, OpenFailuresAreReportedNotThrown) {
     EXPECT_FALSE(port.PortOpen());
     port.SetCommPort(0);
     EXPECT_EQ(port.SetPortOpen(true).error, "port number 0 names no device");
+}
+
+TEST(PortNames, NumbersArgumentsAndDevices) {
+    ::unsetenv("SONAVEL_COM4");
+    EXPECT_EQ(DeviceNameForPort(4), "/dev/ttyS3");
+
+    EXPECT_EQ(ParsePortArgument("COM3").number, 3);
+    EXPECT_EQ(ParsePortArgument("com12").number, 12);
+    EXPECT_EQ(ParsePortArgument("7").number, 7);
+    const PortArgument path = ParsePortArgument("/dev/ttyUSB0");
+    EXPECT_EQ(path.number, 0);
+    EXPECT_EQ(path.devicePath, "/dev/ttyUSB0");
+    for (const char* bad : {"", "COM", "COM0", "COM13", "0", "13", "COMx", "3a", "-1", "99999999999"})
+        EXPECT_THROW(ParsePortArgument(bad), std::invalid_argument) << bad;
 }

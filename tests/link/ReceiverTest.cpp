@@ -37,12 +37,9 @@ struct ReceiverTest : testing::Test {
 
 TEST_F(ReceiverTest, PresenceRepliesAfterNoiseConcatenatedAndSplit) {
     receiver.OnComm(Hex("00 01 20 03 40 09 01 05 05 60"));
-    EXPECT_EQ(link.OnlineTable(5), 1);
-    EXPECT_EQ(Online(), 1);
-    EXPECT_EQ(link.PingPending, 0);
-    EXPECT_EQ(link.SendCount, 0);
-    EXPECT_EQ(link.RecallPending, 1);
-    EXPECT_EQ(receiver.RxPos(), 1);
+    EXPECT_EQ((std::vector<int>{link.OnlineTable(5), Online(), link.PingPending, link.SendCount, link.RecallPending,
+                                receiver.RxPos()}),
+              (std::vector{1, 1, 0, 0, 1, 1}));
 
     receiver.OnComm(Hex("01 20 03 40 09 01 0A 05 60 01 20 03 40 09 01 20 05 60"));
     EXPECT_TRUE(link.OnlineTable(10) == 1 && link.OnlineTable(32) == 1);
@@ -65,19 +62,15 @@ TEST_F(ReceiverTest, RepliesThatDoNotQualify) {
     receiver.OnComm(Dump(4, 1));                         // another unit's settings
     // Presence replies from impossible addresses never reach the table.
     receiver.OnComm(Hex("01 20 03 40 09 01 00 05 60 01 20 03 40 09 01 21 05 60 01 20 03 40 09 01 FF 05 60"));
-    EXPECT_EQ(Online(), 0);
-    EXPECT_EQ(link.PingPending, 1);
-    EXPECT_EQ(link.RecallPending, 1);
-    EXPECT_EQ(link.SendCount, 4);
-    EXPECT_EQ(receiver.RxPos(), 1);
+    EXPECT_EQ((std::vector<int>{Online(), link.PingPending, link.RecallPending, link.SendCount, receiver.RxPos()}),
+              (std::vector{0, 1, 1, 4, 1}));
 }
 
 TEST_F(ReceiverTest, SettingsDumpIsKeptEvenWithADamagedTrailer) {
     Bytes dump = Dump(3, 0x77);
     dump[119] = 0xEE, dump[120] = 0xFF;
     FeedSingly(dump);
-    EXPECT_EQ(link.RecallPending, 0);
-    EXPECT_EQ(link.SendCount, 0);
+    EXPECT_TRUE(link.RecallPending == 0 && link.SendCount == 0);
     EXPECT_TRUE(std::equal(dump.begin(), dump.begin() + 120, receiver.RecallBuffer().begin()));
 
     receiver.OnComm(Dump(5, 0x11));  // ignored: the last accepted dump stays
@@ -87,9 +80,8 @@ TEST_F(ReceiverTest, SettingsDumpIsKeptEvenWithADamagedTrailer) {
 TEST_F(ReceiverTest, ImpossibleLengthsAreDroppedAndAssemblyResynchronises) {
     for (int length : {0, 2, 8, 122, 129, 255}) {
         SCOPED_TRACE(length);
-        Bytes junk = Hex("01 20 03 40");
-        junk.push_back(static_cast<uint8_t>(length));
-        junk.insert(junk.end(), 300, 0xAA);
+        Bytes junk = {0x01, 0x20, 0x03, 0x40, static_cast<uint8_t>(length)};
+        junk.resize(305, 0xAA);
         FeedSingly(junk);
         FeedSingly(Hex("01 20 03 40 09 01 0C 05 60"));
         EXPECT_EQ(link.OnlineTable(12), 1);

@@ -41,8 +41,7 @@ TEST_F(SenderTest, BookkeepingAroundTheSend) {
     EXPECT_EQ(port.Written(), std::vector<Bytes>{EqBandMessage(store, 1, 1, 4)});
     EXPECT_EQ(sleeper.pauses, std::vector<int>{128});
     EXPECT_EQ(sleeper.seen.at(0), (std::vector{1, 0, 1}));
-    EXPECT_EQ(link.Sending, 0);
-    EXPECT_EQ(link.IdleTicks, 0);
+    EXPECT_EQ((std::vector<int>{link.Sending, link.IdleTicks}), (std::vector{0, 0}));
 
     // A failing build leaves the link ready for the next send and the presence check.
     store.EqQFactor(1, 1) = -1;
@@ -52,16 +51,13 @@ TEST_F(SenderTest, BookkeepingAroundTheSend) {
 }
 
 TEST_F(SenderTest, GatesDropMessagesButKeepThePacing) {
-    link.RefreshBusy = 1;
-    EXPECT_FALSE(sender.SingleParameterGateOpen());
-    EXPECT_TRUE(sender.WholeSettingsGateOpen());
+    link.RefreshBusy = 1;  // closes the gate to single parameters only
     sender.LoadEQPrameter(1, 1);
     sender.LoadPresetNum(1);
     ASSERT_EQ(port.Written().size(), 1u);
     EXPECT_EQ(port.Written()[0][5], kCmdWholeSettings);
 
-    link.RefreshBusy = 0;
-    link.Connected = 0;
+    link.RefreshBusy = 0, link.Connected = 0;
     sender.LoadEQPrameter(1, 1);
     sender.LoadPresetNum(1);
     link.Connected = 1;
