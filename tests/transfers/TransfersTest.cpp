@@ -34,7 +34,6 @@ protected:
         if (address != unitAddress_) return {};
         if (written[5] == kCmdPresenceQuery) return {1, 0x20, 3, 0x40, 9, 1, address, 5, 0x60};
         if (written[5] != kCmdSettingsRequest) return {};
-        requestedSlots_.push_back(written[4] == 10 ? written[6] : 0);
         Bytes dump = {1, 0x20, 3, 0x40, 121, 2};
         dump.resize(kSettingsDumpLength);
         WriteSettingsBlock(unit_, dump);
@@ -52,7 +51,6 @@ protected:
     CountingSleeper sleeper_;
     int unitAddress_ = 1, dumpAddress_ = 1, elapsedMs_ = 0;  // unit address 0: no unit
     std::vector<std::string> events_;
-    std::vector<int> requestedSlots_;
     Transfers transfers_{store_, link_, port_, sleeper_, receiver_, {
         .PumpEventsOnce = [this] { elapsedMs_ += 20; Timer2Tick(link_); port_.DeliverPending(); },
         .OpenStatusPanel = [this] { Note("open"); },
@@ -95,7 +93,8 @@ TEST_F(TransfersTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
     unit_.EqGain(1, 1) = 0;
     EXPECT_FALSE(transfers_.Update());
     EXPECT_EQ(events_.back(), "Recall UnitID: 1...Error @3080");
-    EXPECT_EQ(requestedSlots_.size(), 3u);
+    const Bytes request = CurrentSettingsRequest(1);
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), request, request, request}));
     EXPECT_EQ(store_, before);
     EXPECT_EQ(link_.Sending, 0);
 
@@ -111,7 +110,7 @@ TEST_F(TransfersTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
 TEST_F(TransfersTest, RecallAsksForTheSlotAndAlwaysUnmutes) {
     unit_.DelaySamples(2) = 151;
     ASSERT_TRUE(transfers_.RecallFromDsp(3));
-    EXPECT_EQ(requestedSlots_, std::vector<int>{3});
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), SlotSettingsRequest(3, 1)}));
     EXPECT_EQ(store_.DelaySamples(2), 151);
     EXPECT_EQ(events_[1], "Recall Preset:User 3... @0");
     EXPECT_EQ(events_.back(), "unmute @1280");
