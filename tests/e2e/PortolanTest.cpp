@@ -46,7 +46,7 @@ TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
     EditorSession editor(simulator.DevicePath());
     editor.Connect();
     EXPECT_EQ(editor.ChooseAddress(7), QStringList({UpdateStarted(7), UpdateDone(7), "Update...", ""}));
-    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == QColor(128, 255, 128); }, 3000));
+    EXPECT_TRUE(editor.WaitFor([&] { return editor.Colour("Label8") == QColor(128, 255, 128); }, 5000));
     EXPECT_EQ(editor.ChooseAddress(9), QStringList({UpdateStarted(9), UpdateFailed(9)}));
 }
 
