@@ -27,11 +27,7 @@ void MemoryPort::Output(const Bytes& message) {
     written_.push_back(message);
     if (!responder_) return;
     Bytes answer = responder_(message);
-    if (answer.empty()) return;
-    if (timing_ == ReplyTiming::Immediate)
-        Deliver(answer);
-    else
-        pending_.push_back(std::move(answer));
+    if (!answer.empty()) pending_.push_back(std::move(answer));
 }
 
 Bytes MemoryPort::Input() { return std::exchange(received_, {}); }
@@ -42,10 +38,7 @@ void MemoryPort::Deliver(const Bytes& bytes) {
     if (OnComm) OnComm();
 }
 
-void MemoryPort::SetResponder(Responder responder, ReplyTiming timing) {
-    responder_ = std::move(responder);
-    timing_ = timing;
-}
+void MemoryPort::SetResponder(Responder responder) { responder_ = std::move(responder); }
 
 bool MemoryPort::DeliverPending() {
     if (pending_.empty()) return false;

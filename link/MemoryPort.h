@@ -15,10 +15,6 @@ public:
     // Given each message written while the port is open; returns the unit's answer (may be empty).
     using Responder = std::function<Bytes(const Bytes& written)>;
 
-    // When the responder's answers arrive: at once inside Output, or held until
-    // DeliverPending, as a real line delivers them after the sender has moved on.
-    enum class ReplyTiming { Immediate, Queued };
-
     explicit MemoryPort(std::set<int> existingPorts = {1});
 
     void SetCommPort(int number) override;
@@ -32,7 +28,9 @@ public:
     // as nothing reaches a closed port.
     void Deliver(const Bytes& bytes);
 
-    void SetResponder(Responder responder, ReplyTiming timing = ReplyTiming::Queued);
+    // The responder's answers are held until DeliverPending, as a real line delivers them
+    // after the sender has moved on.
+    void SetResponder(Responder responder);
     // Delivers the held answers in the order they were given; false when none were waiting.
     bool DeliverPending();
 
@@ -51,7 +49,6 @@ private:
     std::vector<Bytes> written_;
     Bytes received_;
     Responder responder_;
-    ReplyTiming timing_ = ReplyTiming::Queued;
     std::deque<Bytes> pending_;
 };
 
