@@ -1,7 +1,8 @@
-// The editor against simulated units: the presence lamp, single edits as the unit receives
-// them, and "Update" reading a unit's settings into the store and the controls.
+// The editor against simulated units: the presence lamp, arrow clicks and typing as the unit
+// receives them, and "Update" reading a unit's settings into the store and the controls.
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "EditorSession.h"
@@ -36,7 +37,7 @@ std::vector<QString> BytesOfCommand(const std::vector<LoggedFrame>& frames, int 
 
 QStringList ReadTexts(int address) { return {UpdateStarted(address), UpdateDone(address), "Update...", ""}; }
 
-TEST(EditorWithSimulator, ConnectLightsTheLampAndAnArrowClickReachesTheUnitAsItsFrame) {
+TEST(EditorWithSimulator, ConnectLightsTheLampAndEditsReachTheUnitAsTheirFrames) {
     SimulatorRun simulator;
     EditorSession editor(simulator.DevicePath());
     editor.Connect();
@@ -55,6 +56,26 @@ TEST(EditorWithSimulator, ConnectLightsTheLampAndAnArrowClickReachesTheUnitAsIts
         EXPECT_TRUE(frame.command == 4 || frame.command == 11) << frame.bytes.toStdString();
     EXPECT_EQ(simulator.State().at(1).EqGain(1, 3), 23);
     EXPECT_EQ(editor.window().GainBox(1, 2)->text(), " .5dB");
+
+    // 1200 Hz typed into band 1's frequency box: reading stops at the letters, and a changed
+    // frequency is sent twice.
+    const size_t beforeTyping = simulator.Frames().size();
+    auto* box = editor.window().FrequencyBox(1, 0);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClicks(box, "1200Hz");
+    QTest::keyClick(box, Qt::Key_Return);
+    editor.Pause(kEditSettleMs);
+    EXPECT_EQ(BytesOfCommand(FramesSince(simulator, beforeTyping), 4),
+              std::vector<QString>(2, "01 20 03 40 11 04 01 01 01 0C 00 18 23 00 01 05 60"));
+    EXPECT_EQ(box->text(), " 1200Hz");
+
+    // Channel 2's input gain one step up, 121 -> 122, travels with both output levels and delays.
+    const size_t beforeGain = simulator.Frames().size();
+    editor.ClickUpperArrow(editor.window().control("VScroll4_1"));
+    editor.Pause(kEditSettleMs);
+    EXPECT_EQ(BytesOfCommand(FramesSince(simulator, beforeGain), 1),
+              std::vector<QString>{"01 20 03 40 0F 01 79 7A 79 79 01 01 01 05 60"});
+    EXPECT_EQ(simulator.State().at(1).GainLevel(2), 122);
 }
 
 TEST(EditorWithSimulator, PresenceLampFollowsTheAddressedUnit) {
