@@ -1,6 +1,7 @@
 // The editor against simulated units: the presence lamp, arrow clicks and typing as the unit
 // receives them, and "Update" reading a unit's settings into the store and the controls.
 #include <QElapsedTimer>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -136,6 +137,39 @@ TEST(EditorWithSimulator, UpdateAndAddressChoiceTellThreeUnitsOnOneLineApart) {
     EXPECT_EQ(after.at(7).EqGain(2, 1), gain - 1);
     EXPECT_EQ(after.at(1), units.at(1));
     EXPECT_EQ(after.at(5), units.at(5));
+}
+
+TEST(EditorWithSimulator, SettingsStoredInAUnitSlotComeBackByRecall) {
+    SimulatorRun simulator;
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    const ParameterStore stored = editor.store();
+
+    // "Load to DSP" into slot 3: the unit takes the whole store there and does not answer.
+    const size_t beforeStore = simulator.Frames().size();
+    editor.window().control<sonavel::ListBox>("Combo8")->setCurrentIndex(2);
+    editor.window().Command1_Click();
+    editor.Pause(200);
+    const std::vector<LoggedFrame> storeFrames = FramesSince(simulator, beforeStore);
+    ASSERT_EQ(BytesOfCommand(storeFrames, 14).size(), 1u);
+    const QStringList bytes = BytesOfCommand(storeFrames, 14).front().split(' ');
+    ASSERT_EQ(bytes.size(), 121);
+    EXPECT_EQ(bytes[117], "03");
+    EXPECT_EQ(bytes[118], "01");
+
+    // Changed afterwards, with channel 1 muted; the recall brings the stored settings back
+    // and leaves both channels unmuted.
+    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    QTest::mouseClick(editor.window().control("Check7_0"), Qt::LeftButton);
+    ASSERT_TRUE(editor.window().control<QCheckBox>("Check7_0")->isChecked());
+    editor.window().control<sonavel::ListBox>("Combo9")->setCurrentIndex(2);
+    EXPECT_EQ(editor.StatusTextsDuring([&] { editor.window().Command2_Click(); }),
+              QStringList({"Recall Preset:User 3...", "Recall Preset:User 3...Flish", "Update...", ""}));
+    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(stored));
+    EXPECT_EQ(editor.store().EqGain(1, 3), 23);
+    EXPECT_FALSE(editor.window().control<QCheckBox>("Check7_0")->isChecked());
+    EXPECT_EQ(BytesOfCommand(simulator.Frames(), 12).back(), "01 20 03 40 0A 0C 03 01 05 60");
 }
 
 TEST(EditorWithSimulator, UpdateFromASilentUnitEndsInErrorAndChangesNothing) {

@@ -75,7 +75,7 @@ void EditorSession::Connect() {
     Click("Command12");
 }
 
-QStringList EditorSession::RecordStatus(const std::function<void()>& action) {
+QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action) {
     QStringList seen;
     const auto* status = window_->control<QLabel>("Label20");
     QTimer poll;
@@ -95,12 +95,12 @@ QStringList EditorSession::RecordStatus(const std::function<void()>& action) {
 }
 
 QStringList EditorSession::Update() {
-    return RecordStatus([this] { Click("Command8"); });
+    return StatusTextsDuring([this] { Click("Command8"); });
 }
 
 QStringList EditorSession::ChooseAddress(int address) {
     auto* list = window_->control<sonavel::ListBox>("Combo7");
-    return RecordStatus([&] {
+    return StatusTextsDuring([&] {
         list->setCurrentIndex(address - 1);
         emit list->activated(address - 1);
     });

@@ -50,6 +50,8 @@ public:
     QStringList Update();
     // Chooses "Addr=nn" in the address list, which reads that unit; returns the status texts.
     QStringList ChooseAddress(int address);
+    // Runs an action that may read from the unit and returns the preset panel's status texts.
+    QStringList StatusTextsDuring(const std::function<void()>& action);
     // A mouse click on a button or on the upper arrow of an arrow pair.
     void Click(const QString& control);
     void ClickUpperArrow(QWidget* arrows);
@@ -63,7 +65,6 @@ private:
     void RecordMessage(Icon, const QString& title, const QString& text) {
         RecordMessage(title, text);
     }
-    QStringList RecordStatus(const std::function<void()>& action);
 
     sonavel::QtSerialPort port_;
     sonavel::ThreadSleeper sleeper_;
