@@ -60,7 +60,7 @@ bool EditorSession::WaitFor(const std::function<bool()>& done, int timeoutMs) {
     // The window's timers tick every 20 ms, so waiting for more events never sleeps long.
     while (!done()) {
         if (clock.elapsed() >= timeoutMs) return done();
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
@@ -122,8 +122,14 @@ void EditorSession::RecordMessage(const QString& title, const QString& text) { m
 
 QString EditorSession::Status() const { return window_->control<QLabel>("Label20")->text(); }
 
-QString UpdateStarted(int address) { return QString("Recall UnitID: %1...").arg(address); }
-QString UpdateFailed(int address) { return UpdateStarted(address) + "Error"; }
-QString UpdateDone(int address) { return UpdateStarted(address) + "Flish"; }
+QStringList GoodRead(int address) {
+    const QString started = QString("Recall UnitID: %1...").arg(address);
+    return {started, started + "Flish", "Update...", ""};
+}
+
+QStringList FailedRead(int address) {
+    const QString started = QString("Recall UnitID: %1...").arg(address);
+    return {started, started + "Error"};
+}
 
 }  // namespace e2e

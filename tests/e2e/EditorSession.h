@@ -72,9 +72,9 @@ private:
     QStringList messages_;
 };
 
-// The "Update" status texts for a unit address, as the user reads them.
-QString UpdateStarted(int address);
-QString UpdateFailed(int address);
-QString UpdateDone(int address);
+// The status texts of a read of the unit at this address ("Recall UnitID: 5..." and so on):
+// one that succeeds ends with the panel closed, one that fails with the error text.
+QStringList GoodRead(int address);
+QStringList FailedRead(int address);
 
 }  // namespace e2e
