@@ -1,7 +1,8 @@
 // The editor against simulated units: the presence lamp, arrow clicks and typing as the unit
-// receives them, and "Update" reading a unit's settings into the store and the controls.
-#include <QElapsedTimer>
+// receives them, "Update" and the address choice reading a unit's settings into the store and
+// the controls, a unit slot written and recalled, and a unit that never answers.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>

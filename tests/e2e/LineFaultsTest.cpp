@@ -1,15 +1,15 @@
-// The editor on a line that misbehaves: replies in pieces after junk, replies with flipped
-// bits, and a line that goes away in the middle of a read.
-#include <QElapsedTimer>
+// The editor on a line that misbehaves: replies in pieces after junk, a request lost on the
+// way, replies with flipped bits, and a line that goes away in the middle of a read.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "EditorSession.h"
 #include "SimulatorRun.h"
-#include "editor/Controls.h"
 #include "UnitSettings.h"
+#include "editor/Controls.h"
 #include "model/StoreFields.h"
 
 namespace e2e {
@@ -127,6 +127,7 @@ TEST(EditorOnAFaultyLine, ALineHungUpDuringUpdateEndsInErrorAndKeepsTheSettings)
 
     EXPECT_EQ(editor.store(), before);
     EXPECT_EQ(editor.window().control<QPushButton>("Command12")->text(), "DisConnect");
+    EXPECT_EQ(editor.Colour("Label8"), QColor(64, 64, 64));
     EXPECT_EQ(editor.messages().size(), 1);
 
     // Usable afterwards: the panel closes, edits work, and a unit on a new line gets them.
