@@ -1,6 +1,8 @@
 #include "editor/WindowLayout.h"
 
+#include <QCheckBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include "editor/Controls.h"
@@ -254,17 +256,21 @@ const std::vector<ControlEntry>& WindowLayoutTable() {
 }
 
 QFont WindowFont(Lettering lettering) {
-    // The classic face is a bitmap font drawn at 13, 16 and 20 pixels: its 8, 10 and 12 point sizes.
-    const QString family = LoadedSansFamily();
-    QFont font(family.isEmpty() ? QStringLiteral("Sans Serif") : family);
-    const bool classic = !family.isEmpty();
-    switch (lettering) {
-        case Lettering::Normal: classic ? font.setPixelSize(13) : font.setPointSizeF(8.25); break;
-        case Lettering::Bold:
-        case Lettering::Row: classic ? font.setPixelSize(16) : font.setPointSizeF(9.75); break;
-        case Lettering::Large: classic ? font.setPixelSize(20) : font.setPointSizeF(12); break;
+    // The classic face is a bitmap font; it serves the sizes it really has a strike for, and a
+    // scalable sans-serif stands in for the others (the bold captions, the preset panel).
+    const double points = lettering == Lettering::Normal ? 8.25 : lettering == Lettering::Large ? 12 : 9.75;
+    const int pixels = lettering == Lettering::Normal ? 13 : lettering == Lettering::Large ? 20 : 16;
+    const bool bold = lettering == Lettering::Bold;
+    const QString classic = LoadedSansFamily();
+    if (!classic.isEmpty() && !bold) {
+        QFont font(classic);
+        font.setPixelSize(pixels);
+        if (QFontInfo(font).pixelSize() == pixels) return font;
     }
-    font.setBold(lettering == Lettering::Bold);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
     return font;
 }
 
@@ -293,6 +299,9 @@ QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
         const bool darkGroup = qobject_cast<FrameBox*>(control) && entry.back.isValid() && entry.back.lightness() < 128;
         if (entry.fore.isValid() && (darkGroup || !qobject_cast<FrameBox*>(control)))
             SetForeColor(control, entry.fore);
+        // A caption drawn wider than the classic lettering would be cut off; let its box grow.
+        if (auto* box = qobject_cast<QCheckBox*>(control); box && box->sizeHint().width() > box->width())
+            box->resize(box->sizeHint().width(), box->height());
         if (!entry.toolTip.isEmpty()) control->setToolTip(entry.toolTip);
         if (entry.hidden) control->hide();
         controls.insert(entry.name, control);

@@ -2,13 +2,13 @@
 #include <QApplication>
 
 #include "editor/MainWindow.h"
+#include "editor/WindowStyle.h"
 #include "link/QtSerialPort.h"
 #include "link/Sleeper.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The window's colours (buttons, lamps, frames) come from the palette, which this style honours.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new sonavel::WindowStyle);
     sonavel::QtSerialPort port;
     sonavel::ThreadSleeper sleeper;
     sonavel::MainWindow window(port, sleeper);
