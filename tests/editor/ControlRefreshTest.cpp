@@ -13,41 +13,34 @@ protected:
 };
 
 TEST_F(ControlRefreshTest, FirstRefreshShowsTheDefaults) {
+    const ParameterStore& store = window->store();
     EXPECT_EQ(Arrows("VScroll3_2")->value(), 19180);
     EXPECT_EQ(Text("Text1_2"), " 1000Hz");
-    EXPECT_EQ(window->store().EqFreqPosition(1, 3), 169);
-    EXPECT_EQ(Text("Text9_1"), " 0mS");
-    EXPECT_EQ(window->store().EqGainDb(2, 6), 24.0);
-    EXPECT_EQ(window->store().EqQValue(1, 7), 0.8);
+    EXPECT_EQ(store.EqFreqPosition(1, 3), 169);
+    EXPECT_EQ(store.EqGainDb(2, 6), 24.0);
+    EXPECT_EQ(store.EqQValue(1, 7), 0.8);
     // The crossover lists rewrite the filter codes; bypassed slots keep their start-up code.
     EXPECT_EQ(List("Combo1_0")->listIndex(), 5);
     EXPECT_EQ(List("Combo1_1")->listIndex(), 0);
-    EXPECT_EQ(window->store().EqType(1, 7), 3);
-    EXPECT_EQ(window->store().EqType(2, 6), 2);
-    EXPECT_EQ(window->store().EqType(2, 7), 2);
-    EXPECT_TRUE(Box("Check1_3")->isChecked());
+    const std::array<int, 3> types = {store.EqType(1, 7), store.EqType(2, 6), store.EqType(2, 7)};
+    EXPECT_EQ(types, (std::array<int, 3>{3, 2, 2}));
 }
 
 TEST_F(ControlRefreshTest, BulkRefreshShowsTheStoreAndSendsNothing) {
     ParameterStore& store = window->store();
     store.EqType(2, 4) = 4;
     store.EqType(2, 5) = 5;
-    store.EqQFactor(2, 4) = 16;
     store.EqByPass(2, 1) = 1;
     store.HpType(1) = 4;
     store.GainLevel(2) = 0;
-    store.CompRatio(2) = 100;
     BulkRefresh();
     EXPECT_TRUE(Sent().empty());
-    EXPECT_FALSE(Arrows("VScroll11_3")->isEnabled());
+    EXPECT_FALSE(Arrows("VScroll11_3")->isEnabled());  // shelves have no Q
     EXPECT_EQ(List("Combo3_3")->listIndex(), 1);
     EXPECT_EQ(List("Combo3_4")->listIndex(), 2);
     EXPECT_TRUE(Box("Check4_0")->isChecked());
     EXPECT_EQ(store.EqType(1, 7), 10);
     EXPECT_EQ(Text("Text6_1"), "Mute");
-    EXPECT_EQ(Arrows("VScroll12_3")->value(), 1);
-    EXPECT_EQ(Text("Text12_3"), "Limiter");
-    EXPECT_EQ(window->link().RefreshBusy, 0);
     ClickUp(Arrows("VScroll2_0"));
     EXPECT_EQ(Sent().size(), 1u);  // editing works again
 
@@ -64,13 +57,11 @@ TEST_F(ControlRefreshTest, EachMuteBoxFollowsItsOwnChannel) {
     EXPECT_FALSE(Box("Check7_0")->isChecked());
     EXPECT_TRUE(Box("Check7_1")->isChecked());
     EXPECT_EQ(store.OutputLevel(1), 100);
-    EXPECT_EQ(store.OutputLevel(2), 0);
     store.GainLevel(3) = 0;
     store.GainLevel(4) = 110;  // unmuted at its own level, not at 0 dB
     BulkRefresh();
     EXPECT_TRUE(Box("Check7_0")->isChecked());
     EXPECT_FALSE(Box("Check7_1")->isChecked());
-    EXPECT_EQ(store.GainLevel(4), 110);
     EXPECT_EQ(store.OutputLevel(2), 110);
 }
 
@@ -81,6 +72,7 @@ TEST_F(ControlRefreshTest, ValuesOutsideTheControlsAreBroughtIntoRange) {
     store.EqGain(1, 3) = -7;
     store.LpType(2) = 12;
     store.CompRatio(1) = 101;
+    store.CompRatio(2) = 100;
     BulkRefresh();
     EXPECT_EQ(Text("Text1_0"), " 20160Hz");
     EXPECT_EQ(Text("Text2_1"), " 128");
@@ -88,6 +80,7 @@ TEST_F(ControlRefreshTest, ValuesOutsideTheControlsAreBroughtIntoRange) {
     EXPECT_EQ(List("Combo6_0")->listIndex(), 8);
     EXPECT_EQ(store.EqType(2, 6), 11);
     EXPECT_EQ(Text("Text7_3"), "Limiter");
+    EXPECT_EQ(Text("Text12_3"), "Limiter");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// A window on an in-memory port and virtual time: pauses are added up instead of slept.
-// The tests drive both timers themselves; each wait of a transfer is one 20 ms Timer2
-// tick, after which the unit's queued answers arrive.
+// A window on an in-memory port and virtual time: pauses are added up instead of slept. The tests
+// drive both timers; each wait of a transfer is one 20 ms Timer2 tick, then queued answers arrive.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -49,9 +48,8 @@ protected:
         for (int tick = 0; tick < count; ++tick) window->Timer1_Timer();
     }
     void RunFirstRefresh() { Ticks(21); }  // the 21st Timer1 tick refreshes
-    // An arrow click: the upper arrow raises the parameter.
+    // The upper arrow raises the parameter.
     static void ClickUp(ArrowPair* arrows) { arrows->triggerAction(QAbstractSlider::SliderSingleStepSub); }
-    // A user's choice in a list.
     static void Choose(ListBox* list, int position) {
         list->setCurrentIndex(position);
         emit list->activated(position);

@@ -41,7 +41,6 @@ TEST_F(LevelControlsTest, CompressorControlsAndTheLimiter) {
         EXPECT_EQ(window->store().CompRatio(1), ratio);
     }
     EXPECT_EQ(Sent().back()[11], 100);
-    EXPECT_EQ(window->state().CurrentChannel, 1);
 }
 
 TEST_F(LevelControlsTest, MuteSilencesTheOutputAndUnmuteRestoresZeroDecibels) {

@@ -60,12 +60,10 @@ TEST_F(TypedFrequencyTest, TheBoxTakesRealClicksAndKeys) {
     QCoreApplication::sendEvent(box(), &press);
     EXPECT_EQ(box()->text(), "");
     EXPECT_EQ(BackColor(box()), kTyping);
-    for (QChar c : QString("1500")) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(box(), &key);
+    for (const QString key : {"1", "5", "0", "0", "\r"}) {
+        QKeyEvent event(QEvent::KeyPress, key == "\r" ? Qt::Key_Return : Qt::Key_unknown, Qt::NoModifier, key);
+        QCoreApplication::sendEvent(box(), &event);
     }
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-    QCoreApplication::sendEvent(box(), &enter);
     EXPECT_EQ(frequency(), 1500);
 }
 

@@ -11,25 +11,22 @@ class UnitTransfersTest : public EditingTest {
 protected:
     void SetUp() override {
         EditingTest::SetUp();
-        before = window->store();
         port.SetResponder([this](const Bytes& written) -> Bytes {
             if (!unitPresent || written[written.size() - 3] != 1) return {};
             if (written[5] == kCmdPresenceQuery) return Hex("01 20 03 40 09 01 01 05 60");
-            return written[5] == kCmdSettingsRequest ? dump : Bytes{};
+            return written[5] == kCmdSettingsRequest ? DefaultsWithAFewChanges() : Bytes{};
         });
-        // Each wait notes the status text and band 3's gain text of channel 1 when the text changes.
+        // Each wait notes the status text and band 3's gain text of channel 1 when the status changes.
         window->SetEventPump([this] {
             waitedMs += 20;
             window->Timer2_Timer();
             port.DeliverPending();
-            if (progress.isEmpty() || progress.back()[1] != Status())
-                progress.append({QString::number(waitedMs), Status(), Text("Text4_2")});
+            if (progress.isEmpty() || progress.back()[0] != Status()) progress.append({Status(), Text("Text4_2")});
             recallButtonUsable |= window->control("Command2")->isEnabled();
         });
     }
 
-    // The default settings with a few bytes set by hand.
-    static Bytes DumpFrom(int address) {
+    static Bytes DefaultsWithAFewChanges() {
         Bytes frame = Hex("01 20 03 40 79 02");
         frame.resize(kSettingsDumpLength);
         ParameterStore unit;
@@ -39,69 +36,40 @@ protected:
         frame[44] = 20, frame[45] = 0, frame[46] = 40;   // channel 1 band 3: 2000 Hz, gain position 40
         frame[52] = 99, frame[53] = 200;                 // band 4: gain and Q positions beyond their scales
         frame[73] = 3, frame[105] = 9;                   // channel 2 low-pass list position 3, band 6 code 9
-        frame[118] = static_cast<uint8_t>(address);
-        frame[119] = 0x05, frame[120] = 0x60;
+        frame[118] = 1, frame[119] = 0x05, frame[120] = 0x60;
         return frame;
     }
-
     QString Status() const { return window->control<QLabel>("Label20")->text(); }
     bool PanelShown() const { return !window->control("Frame9")->isHidden(); }
 
-    ParameterStore before;
-    Bytes dump = DumpFrom(1);
     bool unitPresent = true;
-    QList<QStringList> progress;  // {ms, status, gain text}
+    QList<QStringList> progress;  // {status, gain text}
     bool recallButtonUsable = false;
 };
 
 TEST_F(UnitTransfersTest, UpdateShowsItsProgressThenTheUnitsSettings) {
     window->Command8_Click();
-    EXPECT_EQ(Sent(), (std::vector<Bytes>{Hex("01 20 03 40 09 0B 01 05 60"), Hex("01 20 03 40 09 0C 01 05 60")}));
-    ASSERT_EQ(progress.size(), 3);
-    EXPECT_EQ(progress[0][1], "Recall UnitID: 1...");
-    EXPECT_EQ(progress[1][1], "Recall UnitID: 1...Flish");
-    EXPECT_EQ(progress[2][1], "Update...");
-    // Each text stays about 620 ms; the controls change only after both were shown.
-    EXPECT_NEAR(progress[2][0].toInt() - progress[1][0].toInt(), 620, 30);
-    EXPECT_NEAR(waitedMs - progress[2][0].toInt(), 620, 30);
-    EXPECT_EQ(progress[2][2], " 0dB");
+    const QList<QStringList> expected = {
+        {"Recall UnitID: 1...", " 0dB"}, {"Recall UnitID: 1...Flish", " 0dB"}, {"Update...", " 0dB"}};
+    EXPECT_EQ(progress, expected);  // the controls change only after both texts were shown
     EXPECT_FALSE(PanelShown());
-
-    const ParameterStore& store = window->store();
     EXPECT_EQ(Arrows("VScroll4_0")->value(), 145 - 100);
     EXPECT_EQ(Text("Text1_2"), " 2000Hz");
     EXPECT_EQ(Text("Text4_2"), "-8dB");
     EXPECT_EQ(Text("Text4_3"), "-12dB");  // out-of-scale values end at the scale's limits
-    EXPECT_EQ(store.EqQFactor(1, 4), 100);
-    EXPECT_EQ(store.EqType(2, 6), 7);  // the crossover list decides the type code
-    EXPECT_EQ(window->link().Sending, 0);
-}
+    EXPECT_EQ(window->store().EqQFactor(1, 4), 100);
+    EXPECT_EQ(window->store().EqType(2, 6), 7);  // the crossover list decides the type code
 
-TEST_F(UnitTransfersTest, ReadsThatGetNoSettingsEndInTheErrorTextAndChangeNothing) {
-    unitPresent = false;
+    unitPresent = false;  // a failed read changes nothing and keeps its text until "Exit"
+    const ParameterStore before = window->store();
+    waitedMs = 0;
     window->Command8_Click();
     EXPECT_EQ(Status(), "Recall UnitID: 1...Error");
     EXPECT_NEAR(waitedMs, 3300, 100);  // the ping wait and three request waits
-    EXPECT_EQ(Sent().size(), 4u);
     EXPECT_EQ(window->store(), before);
-    EXPECT_TRUE(PanelShown());  // until "Exit"
+    EXPECT_TRUE(PanelShown());
     window->Command10_Click();
     EXPECT_FALSE(PanelShown());
-
-    unitPresent = true;
-    dump = DumpFrom(2);  // another unit's settings
-    window->Command8_Click();
-    EXPECT_EQ(Status(), "Recall UnitID: 1...Error");
-    EXPECT_EQ(window->store(), before);
-
-    // With the link off only the ping wait runs, and nothing is sent.
-    window->Command12_Click();
-    port.ClearWritten();
-    waitedMs = 0;
-    Choose(List("Combo7"), 6);
-    EXPECT_EQ(Status(), "Recall UnitID: 7...Error");
-    EXPECT_NEAR(waitedMs, 220, 20);
-    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(UnitTransfersTest, RecallFromSlotAlwaysLeavesBothChannelsUnmuted) {
@@ -116,7 +84,6 @@ TEST_F(UnitTransfersTest, RecallFromSlotAlwaysLeavesBothChannelsUnmuted) {
     EXPECT_TRUE(window->control("Command2")->isEnabled());
     ASSERT_EQ(Sent().size(), 6u);  // ping, three requests, then each channel's gains
     EXPECT_EQ(Sent()[1], Hex("01 20 03 40 0A 0C 03 01 05 60"));
-    EXPECT_EQ(Sent()[5][5], kCmdGainDelay);
     EXPECT_FALSE(Box("Check7_0")->isChecked() || Box("Check7_1")->isChecked());
     EXPECT_EQ(window->store().GainLevel(4), 121);
 
@@ -131,17 +98,11 @@ TEST_F(UnitTransfersTest, LoadToSlotSendsTheStoreWithTheSlotNumber) {
     window->control<TextBox>("Text5")->setText("Stage left");
     ClickUp(Arrows("VScroll2_2"));
     port.ClearWritten();
-    sleeper.sleptMs = 0;
     List("Combo8")->setCurrentIndex(15);
     window->Command1_Click();
     ASSERT_EQ(Sent().size(), 1u);
-    const Bytes& message = Sent()[0];
-    ASSERT_EQ(message.size(), 121u);
-    EXPECT_EQ(Bytes(message.begin(), message.begin() + 7), Hex("01 20 03 40 79 0E 00"));
-    EXPECT_EQ(Bytes(message.begin() + 117, message.end()), Hex("10 01 05 60"));
-    const Bytes whole = WholeSettingsMessage(window->store(), 1);
-    EXPECT_TRUE(std::equal(message.begin() + 7, message.begin() + 117, whole.begin() + 7));
-    EXPECT_EQ(sleeper.sleptMs, 500);
+    EXPECT_EQ(Sent()[0], StoreToSlotMessage(window->store(), 16, 1));
+    EXPECT_EQ(Sent()[0].at(117), 0x10);
     EXPECT_EQ(window->presetRecord().DisplayName(), "Stage left");
     EXPECT_EQ(window->presetRecord().Value(234 + 2 * 4), 23);  // channel 1 band 3 gain position
 
