@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDir>
 
+#include "editor/WindowStyle.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -13,7 +15,7 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));  // as the program runs
+    QApplication::setStyle(new sonavel::WindowStyle);  // as the program runs
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
