@@ -1,50 +1,22 @@
 #include "EditorSession.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QTest>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-#include <thread>
+#include <QTimer>
+#include <tuple>
 
-#include "editor/Controls.h"
 
 namespace e2e {
-
-// A read that finds no unit takes about 3.3 s; one that succeeds about 1.5 s and then the
-// refresh, whose paced handlers take some seconds more.
-constexpr int kReadLimitSeconds = 30;
-constexpr int kStatusPollMs = 2;
-
-struct Watchdog::Shared {
-    std::mutex mutex;
-    std::condition_variable ended;
-    bool done = false;
-};
-
-Watchdog::Watchdog(int seconds, const char* action) : shared_(std::make_shared<Shared>()) {
-    std::thread([shared = shared_, seconds, action] {
-        std::unique_lock lock(shared->mutex);
-        if (shared->ended.wait_for(lock, std::chrono::seconds(seconds), [&] { return shared->done; })) return;
-        std::fprintf(stderr, "FAILED: %s did not end within %d s; the editor hangs\n", action, seconds);
-        std::fflush(stderr);
-        std::abort();
-    }).detach();
-}
-
-Watchdog::~Watchdog() {
-    std::lock_guard lock(shared_->mutex);
-    shared_->done = true;
-    shared_->ended.notify_one();
-}
 
 EditorSession::EditorSession(const QString& devicePath) {
     qputenv("SONAVEL_COM1", devicePath.toLocal8Bit());
     window_ = std::make_unique<sonavel::MainWindow>(port_, sleeper_);
     // Whatever else the message box is told (its icon), the title and text come last.
-    window_->SetMessageBox([this](const auto&... parts) { RecordMessage(parts...); });
+    window_->SetMessageBox([this](const auto&... parts) {
+        const auto all = std::tie(parts...);
+        messages_ << std::get<sizeof...(parts) - 2>(all) + ": " + std::get<sizeof...(parts) - 1>(all);
+    });
     window_->show();
 }
 
@@ -53,20 +25,15 @@ EditorSession::~EditorSession() {
     qunsetenv("SONAVEL_COM1");
 }
 
-bool EditorSession::WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    Watchdog watchdog(timeoutMs / 1000 + kReadLimitSeconds, "waiting on the editor");
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
-    // The window's timers tick every 20 ms, so waiting for more events never sleeps long.
+    // The programs' timers tick every 20 or 200 ms, so waiting for more events never sleeps long.
     while (!done()) {
         if (clock.elapsed() >= timeoutMs) return done();
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
-}
-
-void EditorSession::Pause(int milliseconds) {
-    WaitFor([] { return false; }, milliseconds);
 }
 
 void EditorSession::Connect() {
@@ -78,24 +45,18 @@ void EditorSession::Connect() {
 QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action) {
     QStringList seen;
     const auto* status = window_->control<QLabel>("Label20");
-    QTimer poll;
-    poll.setInterval(kStatusPollMs);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    const auto record = [&] {
         if (seen.isEmpty() || seen.back() != status->text()) seen << status->text();
-    });
+    };
+    QTimer poll;
+    poll.setInterval(2);
+    QObject::connect(&poll, &QTimer::timeout, record);
     poll.start();
-    {
-        Watchdog watchdog(kReadLimitSeconds, "a settings read");
-        action();
-    }
+    action();
     poll.stop();
-    if (seen.isEmpty() || seen.back() != status->text()) seen << status->text();
-    if (!seen.isEmpty() && seen.front().isEmpty()) seen.pop_front();
+    record();
+    if (seen.front().isEmpty()) seen.pop_front();
     return seen;
-}
-
-QStringList EditorSession::Update() {
-    return StatusTextsDuring([this] { Click("Command8"); });
 }
 
 QStringList EditorSession::ChooseAddress(int address) {
@@ -105,22 +66,6 @@ QStringList EditorSession::ChooseAddress(int address) {
         emit list->activated(address - 1);
     });
 }
-
-void EditorSession::Click(const QString& control) {
-    QTest::mouseClick(window_->control(control), Qt::LeftButton);
-}
-
-void EditorSession::ClickUpperArrow(QWidget* arrows) {
-    QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 1));
-}
-
-QColor EditorSession::Colour(const QString& control) const {
-    return sonavel::BackColor(window_->control(control));
-}
-
-void EditorSession::RecordMessage(const QString& title, const QString& text) { messages_ << title + ": " + text; }
-
-QString EditorSession::Status() const { return window_->control<QLabel>("Label20")->text(); }
 
 QStringList GoodRead(int address) {
     const QString started = QString("Recall UnitID: %1...").arg(address);

@@ -21,8 +21,7 @@ namespace e2e {
 namespace {
 
 constexpr int kStartMs = 5000;
-constexpr int kStateMs = 3000;
-constexpr int kSeedMs = 3000;
+constexpr int kReplyMs = 3000;
 
 sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
     using namespace sonavel;
@@ -30,14 +29,11 @@ sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
     for (const StoreField& field : StoreFields()) {
         const QJsonArray values = working.value(QString::fromUtf8(field.name.data(), field.name.size())).toArray();
         int16_t* target = field.write(store);
-        if (field.shape == FieldShape::PerBand) {
-            for (int channel = 1; channel <= kChannelCount; ++channel)
-                for (int band = 1; band <= kBandCount; ++band)
-                    target[ElementIndex(field, channel, band)] =
-                        static_cast<int16_t>(values.at(channel - 1).toArray().at(band - 1).toInt());
-        } else {
-            for (int i = 0; i < field.Count(); ++i) target[i] = static_cast<int16_t>(values.at(i).toInt());
-        }
+        // Band fields are reported per channel, then per band; the store keeps them channel-fastest.
+        for (int i = 0; i < field.Count(); ++i)
+            target[i] = static_cast<int16_t>((field.shape == FieldShape::PerBand
+                                                  ? values.at(i % kChannelCount).toArray().at(i / kChannelCount)
+                                                  : values.at(i)).toInt());
     }
     return store;
 }
@@ -63,17 +59,24 @@ SimulatorRun::~SimulatorRun() {
     process_.waitForFinished(kStartMs);
 }
 
-std::vector<LoggedFrame> SimulatorRun::Frames() const {
+std::vector<LoggedFrame> SimulatorRun::Frames(size_t first) const {
     std::vector<LoggedFrame> frames;
     QFile log(folder_.filePath("frames.log"));
     if (!log.open(QIODevice::ReadOnly)) return frames;
     for (const QByteArray& line : log.readAll().split('\n')) {
         const QJsonObject entry = QJsonDocument::fromJson(line).object();
         if (entry.isEmpty()) continue;
-        frames.push_back({entry.value("bytes").toString(), entry.value("command").toInt(),
-                          entry.value("address").toInt(), entry.value("note").toString()});
+        if (first > 0) --first;
+        else frames.push_back({entry.value("bytes").toString(), entry.value("command").toInt(), entry.value("note").toString()});
     }
     return frames;
+}
+
+std::vector<QString> SimulatorRun::BytesOf(int command, size_t first) const {
+    std::vector<QString> bytes;
+    for (const LoggedFrame& frame : Frames(first))
+        if (frame.command == command) bytes.push_back(frame.bytes);
+    return bytes;
 }
 
 UnitStates SimulatorRun::State() {
@@ -83,7 +86,7 @@ UnitStates SimulatorRun::State() {
         ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
         QElapsedTimer clock;
         clock.start();
-        while (!QFile::exists(path) && clock.elapsed() < kStateMs) QThread::msleep(10);
+        while (!QFile::exists(path) && clock.elapsed() < kReplyMs) QThread::msleep(10);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("the simulator wrote no state file");
@@ -105,15 +108,11 @@ void SimulatorRun::Seed(int address, const sonavel::ParameterStore& settings) {
     const bool written = ::write(fd, message.data(), message.size()) == static_cast<ssize_t>(message.size());
     QElapsedTimer clock;
     clock.start();
-    while (written && Frames().size() == framesBefore && clock.elapsed() < kSeedMs) QThread::msleep(10);
+    while (written && Frames().size() == framesBefore && clock.elapsed() < kReplyMs) QThread::msleep(10);
     ::close(fd);
     const std::vector<LoggedFrame> frames = Frames();
     if (!written || frames.size() == framesBefore || frames.back().note != "applied")
         throw std::runtime_error("the simulator did not take the seeded settings");
-}
-
-bool SimulatorRun::EndsWithin(int milliseconds) {
-    return process_.state() == QProcess::NotRunning || process_.waitForFinished(milliseconds);
 }
 
 std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store) {

@@ -2,7 +2,6 @@
 // The device simulator as a child process on its own pseudo-terminal, with its frame log and
 // its state file in a private folder. The process is killed when the object goes.
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <map>
@@ -16,7 +15,6 @@ namespace e2e {
 struct LoggedFrame {
     QString bytes;  // "01 20 03 40 09 0B 01 05 60"
     int command = 0;
-    int address = 0;
     QString note;   // "applied", "answered", "ignored: ..."
 };
 
@@ -25,26 +23,21 @@ using UnitStates = std::map<int, sonavel::ParameterStore>;
 
 class SimulatorRun {
 public:
-    // Starts the simulator with these options (--log and --state are added) and reads the
-    // device path it prints. Throws std::runtime_error when it does not start.
+    // Starts the simulator with these options and reads the device path it prints; throws
+    // std::runtime_error when it does not start.
     explicit SimulatorRun(const QStringList& options = {});
     ~SimulatorRun();
 
     const QString& DevicePath() const { return devicePath_; }
-
-    // Every frame received so far, in order.
-    std::vector<LoggedFrame> Frames() const;
-
+    // The frames received from the `first` on, in order.
+    std::vector<LoggedFrame> Frames(size_t first = 0) const;
+    // The bytes of each such frame with this command.
+    std::vector<QString> BytesOf(int command, size_t first = 0) const;
     // The units' working sets as the simulator reports them now.
     UnitStates State();
-
-    // Puts these settings into the unit at `address` as a peer on the line would, with a
-    // whole-settings message, and waits until the simulator has applied it. Only while no
-    // other program holds the line.
+    // Puts these settings into a unit with a whole-settings message, as a peer on the line
+    // would, and waits until they are applied. Only while no other program holds the line.
     void Seed(int address, const sonavel::ParameterStore& settings);
-
-    // True once the process has ended on its own within the time given.
-    bool EndsWithin(int milliseconds);
 
 private:
     QTemporaryDir folder_;
@@ -52,8 +45,7 @@ private:
     QString devicePath_;
 };
 
-// The fields a settings dump carries, with the element names the simulator reports:
-// "EqGain(1,3)" -> value. Used to compare settings field by field with readable failures.
+// The fields a settings dump carries by element name ("EqGain(1,3)"), for readable comparisons.
 std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store);
 
 }  // namespace e2e

@@ -38,13 +38,6 @@ ParameterStore UnitSettings(int variant) {
     return s;
 }
 
-QString GainText(int eqGain) {
-    const int halfDbs = 24 - eqGain;  // gain in half decibels
-    const int whole = std::abs(halfDbs) / 2;
-    return QString(halfDbs < 0 ? "-" : " ") + (whole > 0 || halfDbs == 0 ? QString::number(whole) : "") +
-           (halfDbs % 2 != 0 ? ".5" : "") + "dB";
-}
-
 void ExpectControlsShow(const MainWindow& window, const ParameterStore& s) {
     const int typePosition[] = {-1, 0, -1, -1, 1, 2};  // EqType 1, 4, 5 -> list position
     for (int ch = 1; ch <= kChannelCount; ++ch) {
@@ -53,15 +46,12 @@ void ExpectControlsShow(const MainWindow& window, const ParameterStore& s) {
             SCOPED_TRACE(testing::Message() << "channel " << ch << " band " << band);
             EXPECT_EQ(window.FrequencyArrow(ch, i)->value(), 20180 - s.EqFrequency(ch, band));
             EXPECT_EQ(window.GainArrow(ch, i)->value(), s.EqGain(ch, band));
-            EXPECT_EQ(window.GainBox(ch, i)->text(), GainText(s.EqGain(ch, band)));
             EXPECT_EQ(window.QArrow(ch, i)->value(), 100 - s.EqQFactor(ch, band));
             EXPECT_EQ(window.TypeList(ch, i)->currentIndex(), typePosition[s.EqType(ch, band)]);
             EXPECT_EQ(window.OffBox(ch, i)->isChecked(), s.EqByPass(ch, band) == 1);
         }
         EXPECT_EQ(window.CrossoverList(ch, 0)->currentIndex(), s.LpType(ch));
         EXPECT_EQ(window.CrossoverList(ch, 1)->currentIndex(), s.HpType(ch));
-        for (int i = 0; i < kBandCount; ++i)
-            EXPECT_EQ(window.FrequencyBox(ch, i)->text(), QString(" %1Hz").arg(s.EqFrequency(ch, i + 1)));
         EXPECT_EQ(window.FrequencyArrow(ch, 5)->value(), 20180 - s.EqFrequency(ch, kLowPassBand));
         EXPECT_EQ(window.FrequencyArrow(ch, 6)->value(), 20180 - s.EqFrequency(ch, kHighPassBand));
         EXPECT_EQ(window.control<QCheckBox>(ch == 1 ? "Check3" : "Check5")->isChecked(), s.InvertStatus(ch) == 1);

@@ -1,7 +1,5 @@
 #pragma once
 // Settings to put into simulated units, and checks that the editor's controls show them.
-#include <QString>
-
 #include "editor/MainWindow.h"
 #include "model/ParameterStore.h"
 
@@ -10,9 +8,6 @@ namespace e2e {
 // Start-up defaults with the fields a settings dump carries moved to other valid values;
 // variants 1, 2, 3 differ from the defaults and from one another in most of those fields.
 sonavel::ParameterStore UnitSettings(int variant);
-
-// The gain box text of a raw gain step: 0 is " 12dB", 25 is "-.5dB".
-QString GainText(int eqGain);
 
 // Checks that the equalizer, crossover, input gain and invert controls of both channels
 // stand where these settings put them.
