@@ -13,14 +13,9 @@
 #include "model/ScaleTables.h"
 #include "model/StoreFields.h"
 #include "model/ValueScales.h"
+#include "presets/StoreRefresh.h"
 
 namespace sonavel {
-namespace {
-
-constexpr double kCrossoverGainDb = 24.0;
-constexpr double kCrossoverQ = 0.8;
-
-}  // namespace
 
 // The level part: gains, delays, compressor, invert and function switches.
 void MainWindow::UpDateDraw() {
@@ -67,7 +62,7 @@ void MainWindow::RefreshBand(int channel, int band) {
     store_.EqQValue(channel, band) = QfactorData[store_.EqQFactor(channel, band)];
     if (band == kLowPassBand || band == kHighPassBand) {
         store_.EqGainDb(channel, band) = kCrossoverGainDb;
-        store_.EqQValue(channel, band) = kCrossoverQ;
+        store_.EqQValue(channel, band) = kCrossoverQValue;
     }
     ArrowPair* frequency = FrequencyArrow(channel, i);
     frequency->setValue(ArrowFromFrequency(frequency->maximum(), store_.EqFrequency(channel, band)));

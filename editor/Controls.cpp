@@ -9,10 +9,32 @@
 
 namespace sonavel {
 
+namespace {
+constexpr int kRepeatDelayMs = 400;
+constexpr int kRepeatIntervalMs = 60;
+}  // namespace
+
 ArrowPair::ArrowPair(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
     setSingleStep(1);
     setPageStep(1);
     setFocusPolicy(Qt::NoFocus);
+    connect(&repeat_, &QTimer::timeout, this, [this] {
+        repeat_.setInterval(kRepeatIntervalMs);
+        Step();
+    });
+}
+
+void ArrowPair::Step() { triggerAction(pressedHalf_ < 0 ? SliderSingleStepSub : SliderSingleStepAdd); }
+
+void ArrowPair::StopRepeat() {
+    repeat_.stop();
+    pressedHalf_ = 0;
+    update();
+}
+
+void ArrowPair::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) StopRepeat();
+    QScrollBar::changeEvent(event);
 }
 
 void ArrowPair::paintEvent(QPaintEvent*) {
@@ -42,13 +64,11 @@ void ArrowPair::mousePressEvent(QMouseEvent* event) {
     if (!isEnabled() || event->button() != Qt::LeftButton) return;
     pressedHalf_ = event->position().y() < height() / 2 ? -1 : 1;
     update();
-    triggerAction(pressedHalf_ < 0 ? SliderSingleStepSub : SliderSingleStepAdd);
+    Step();
+    repeat_.start(kRepeatDelayMs);  // held down, the arrow repeats its step
 }
 
-void ArrowPair::mouseReleaseEvent(QMouseEvent*) {
-    pressedHalf_ = 0;
-    update();
-}
+void ArrowPair::mouseReleaseEvent(QMouseEvent*) { StopRepeat(); }
 
 void ArrowPair::wheelEvent(QWheelEvent* event) {
     // Turning the wheel up raises the parameter, like the upper arrow.
@@ -66,6 +86,13 @@ void ListBox::setListIndex(int index) {
     emit Click();
 }
 
+void ListBox::wheelEvent(QWheelEvent* event) {
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
+}
+
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
 void TextBox::mousePressEvent(QMouseEvent* event) {
@@ -80,7 +107,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     }
     QLineEdit::keyPressEvent(event);
     const QString typed = event->text();
-    if (typed.size() == 1 && typed[0].unicode() >= 32) emit KeyPress(typed[0].unicode());
+    if (typed.size() == 1) emit KeyPress(typed[0].unicode());
 }
 
 FrameBox::FrameBox(QWidget* parent, const QString& caption)

@@ -2,11 +2,13 @@
 // The window's control kinds with the behaviour its handlers rely on:
 // - ArrowPair: a small vertical scroll bar that shows only its two arrows. Qt's scroll bar
 //   already raises valueChanged synchronously and only on a real change, with the minimum
-//   at the top (the upper arrow lowers Value).
+//   at the top (the upper arrow lowers Value). An arrow held down repeats its step.
 // - ListBox: a list whose Click runs on every selection, from the user or from code
 //   (setListIndex), even when the position does not change. -1 means no selection; the
-//   design-time text shows while nothing is selected.
-// - TextBox: a one-line box that reports clicks and every typed character code (13 = Enter).
+//   design-time text shows while nothing is selected. The mouse wheel changes it only while
+//   it has the focus, so scrolling over the window never picks a port or an address.
+// - TextBox: a one-line box that reports clicks and every typed character code (13 = Enter,
+//   8 = backspace).
 // - FrameBox: a captioned group (or an uncaptioned panel) with its own background.
 // - FileListBox: the names of the files of one folder that match a pattern.
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
 
 namespace sonavel {
@@ -31,9 +34,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override {}
     void wheelEvent(QWheelEvent* event) override;
+    void hideEvent(QHideEvent*) override { StopRepeat(); }
+    void changeEvent(QEvent* event) override;
 
 private:
+    void Step();
+    void StopRepeat();
+
     int pressedHalf_ = 0;  // -1 upper arrow held, +1 lower arrow held
+    QTimer repeat_;
 };
 
 class ListBox : public QComboBox {
@@ -48,6 +57,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 class TextBox : public QLineEdit {

@@ -13,8 +13,6 @@ namespace sonavel {
 namespace {
 
 constexpr int16_t kUnityGain = 121;
-constexpr int kRatioSteps = 20;
-constexpr int16_t kLimiterRatio = 100;
 constexpr int kFunctionChannelSwitch = 6;
 constexpr int kFunctionCompressorSwitch = 3;
 
@@ -64,7 +62,7 @@ void MainWindow::Compressor_Change(int channel, int k) {
             break;
         default:
             // The step above 1:20 is the limiter.
-            if (steps + 1 > kRatioSteps) {
+            if (steps + 1 > kHighestRatio) {
                 store_.CompRatio(channel) = kLimiterRatio;
                 text = "Limiter";
             } else {

@@ -35,7 +35,10 @@ MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
         const QMessageBox::Icon shown = icon == MessageIcon::Stop      ? QMessageBox::Critical
                                         : icon == MessageIcon::Warning ? QMessageBox::Warning
                                                                        : QMessageBox::NoIcon;
-        QMessageBox box(shown, title, text, QMessageBox::Ok, this);
+        // The first line is the message itself; a reason on further lines shows below it.
+        const qsizetype cut = text.indexOf('\n');
+        QMessageBox box(shown, title, cut < 0 ? text : text.left(cut), QMessageBox::Ok, this);
+        if (cut >= 0) box.setInformativeText(text.mid(cut + 1));
         box.exec();
     };
     folderChooser_ = [this](const QString& title, const QString& startFolder) {

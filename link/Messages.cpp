@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/StoreFields.h"
+
 namespace sonavel {
 
 namespace {
@@ -173,9 +175,17 @@ void ReadSettingsBlock(const uint8_t* frame, ParameterStore& s) {
             s.EqQFactor(ch, band) = o(p + 4);
             s.EqByPass(ch, band) = o(p + 5);
         }
-        // The crossover slots take their shape code from the list positions, not the dump.
-        s.EqType(ch, kLowPassBand) = CrossoverEqType(kLowPassBand, s.LpType(ch), s.EqType(ch, kLowPassBand));
-        s.EqType(ch, kHighPassBand) = CrossoverEqType(kHighPassBand, s.HpType(ch), s.EqType(ch, kHighPassBand));
+    }
+}
+
+void ApplySettingsDump(const uint8_t* frame, ParameterStore& store) {
+    ReadSettingsBlock(frame, store);
+    // A unit may report values its own controls never produce; keep the store usable.
+    ClampIntoRange(store);
+    // The crossover slots take their shape code from the list positions, not the dump.
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        SetCrossoverListPosition(store, ch, kLowPassBand, store.LpType(ch));
+        SetCrossoverListPosition(store, ch, kHighPassBand, store.HpType(ch));
     }
 }
 

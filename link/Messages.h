@@ -48,9 +48,13 @@ Bytes SlotSettingsRequest(int slot, int address);                               
 // Writes the settings block into frame offsets 7..116 of a message of at least 117 bytes.
 void WriteSettingsBlock(const ParameterStore& store, Bytes& frame);
 
-// Copies the settings block at frame offsets 7..116 into the store and rewrites EqType of
-// bands 6 and 7 from the crossover list positions. Fields the block does not carry keep
-// their values.
+// Copies the settings block at frame offsets 7..116 into the store as it stands, byte for
+// byte. Fields the block does not carry keep their values.
 void ReadSettingsBlock(const uint8_t* frame, ParameterStore& store);
+
+// Takes a unit's settings dump into the store: the block as it stands, every value clamped
+// into what the controls and tables can hold, then EqType of bands 6 and 7 rewritten from
+// the crossover list positions.
+void ApplySettingsDump(const uint8_t* frame, ParameterStore& store);
 
 }  // namespace sonavel

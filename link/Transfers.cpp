@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "link/Messages.h"
-#include "model/StoreFields.h"
 
 namespace sonavel {
 
@@ -114,9 +113,7 @@ bool Transfers::ReceiveSettings(const Bytes& request) {
 }
 
 void Transfers::ApplyDump(const std::string& receivedText) {
-    // A unit may report values its own controls never produce; keep the store usable.
-    ReadSettingsBlock(receiver_.RecallBuffer().data(), store_);
-    ClampIntoRange(store_);
+    ApplySettingsDump(receiver_.RecallBuffer().data(), store_);
     Show(receivedText);
     link_.DelayTicks = 0;
     WaitWhile([this] { return link_.DelayTicks < kStatusPauseTicks; });

@@ -14,6 +14,8 @@ constexpr int kBandCount = 7;
 constexpr int kEqBandCount = 5;
 constexpr int kLowPassBand = 6;
 constexpr int kHighPassBand = 7;
+constexpr int kHighestRatio = 20;        // CompRatio 1..20 is the ratio 1:n
+constexpr int16_t kLimiterRatio = 100;   // the step above 1:20, shown as "Limiter"
 
 // A field with one value per channel and band, stored channel-fastest: element
 // (channel, band) sits at (channel - 1) + 2 * (band - 1) of a 14-element run.

@@ -19,6 +19,8 @@ void ApplyRefreshToStore(ParameterStore& store) {
         SetCrossoverListPosition(store, ch, kHighPassBand, store.HpType(ch));
         SetCrossoverListPosition(store, ch, kLowPassBand, store.LpType(ch));
         store.OutputLevel(ch) = store.GainLevel(ch + 2);
+        // The ratio control has one step above 1:20, the limiter; it stores every higher value so.
+        if (store.CompRatio(ch) > kHighestRatio) store.CompRatio(ch) = kLimiterRatio;
     }
 }
 

@@ -12,8 +12,8 @@ constexpr double kCrossoverQValue = 0.8;
 
 // For every channel and band: EqFreqPosition from EqFrequency, EqGainDb from EqGain and
 // EqQValue from EqQFactor, with bands 6 and 7 at 24 dB and Q 0.8; then EqType of bands 6
-// and 7 from LpType and HpType (list position 0 keeps the code), and OutputLevel from the
-// output gains. Expects the store within its ranges (as a load or a read leaves it).
+// and 7 from LpType and HpType (list position 0 keeps the code), OutputLevel from the
+// output gains, and a CompRatio above 1:20 as the limiter (100). Expects the store within its ranges (as a load or a read leaves it).
 void ApplyRefreshToStore(ParameterStore& store);
 
 }  // namespace sonavel

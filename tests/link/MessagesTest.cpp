@@ -93,13 +93,17 @@ TEST(Messages, SettingsDumpIntoStoreAndBack) {
               (std::vector<int>{0, 80, 151, 1000, 100, 1, 1}));
     EXPECT_EQ((std::vector<int>{s.EqType(1, 6), s.EqType(1, 7), s.EqType(2, 6), s.EqFrequency(2, 7),
                                 s.EqGain(2, 3), s.EqByPass(2, 5), s.EqByPass(2, 7)}),
-              (std::vector<int>{9, 10, 7, 20160, 48, 1, 1}));
+              (std::vector<int>{9, 3, 2, 20160, 48, 1, 1}));
     EXPECT_TRUE(s.OutputLevel(1) == 77 && s.MuteState(2) == 1 && s.FuncByPass8(1) == 1) << "not in the dump";
 
-    // Sent back, the block is the dump with the crossover codes rewritten.
-    Bytes expected = dump;
-    expected[31 + 6 * 6] = 10, expected[75 + 6 * 5] = 7;
+    // Sent back, the block is the dump byte for byte.
     Bytes again(121, 0);
     WriteSettingsBlock(s, again);
-    EXPECT_TRUE(std::equal(expected.begin() + 7, expected.begin() + 117, again.begin() + 7));
+    EXPECT_TRUE(std::equal(dump.begin() + 7, dump.begin() + 117, again.begin() + 7));
+
+    // Taken in as a unit's dump: clamped into range, then the crossover codes follow the lists.
+    ApplySettingsDump(dump.data(), s);
+    EXPECT_EQ((std::vector<int>{s.EqType(1, 6), s.EqType(1, 7), s.EqType(2, 6), s.EqType(1, 1),
+                                s.DelaySamples(1), s.EqFrequency(1, 1), s.CompRelease(2)}),
+              (std::vector<int>{9, 10, 7, 1, 1, 20, 1}));
 }

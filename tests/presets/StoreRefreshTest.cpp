@@ -11,6 +11,7 @@ TEST(StoreRefresh, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     InitDSPPremeter(store);
     store.EqGain(2, 4) = 0;
     store.HpType(1) = 8;  // Chebychev high-pass on channel 1
+    store.CompRatio(1) = 101, store.CompRatio(2) = 20;  // a loaded 101 shows as the limiter
     ApplyRefreshToStore(store);
 
     // Positions of 103, 203, 1000, 1960, 5040, 1000, 1000 Hz: the last table entry below.
@@ -24,6 +25,8 @@ TEST(StoreRefresh, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     const std::array<int16_t, 4> types = {store.EqType(1, 6), store.EqType(1, 7), store.EqType(2, 6), store.EqType(2, 7)};
     EXPECT_EQ(types, (std::array<int16_t, 4>{3, 10, 2, 2}));
     EXPECT_EQ(store.OutputLevel(1), 121);
+    EXPECT_EQ(store.CompRatio(1), 100);
+    EXPECT_EQ(store.CompRatio(2), 20);
 }
 
 }  // namespace
