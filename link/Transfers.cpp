@@ -64,17 +64,18 @@ void Transfers::Call(const std::function<void()>& callback) {
 
 bool Transfers::Update() {
     const int address = link_.DeviceAddress;
-    return Read(CurrentSettingsRequest(address),
+    return Read([this] { return CurrentSettingsRequest(link_.DeviceAddress); },
                 [address](const std::string& ending) { return UpdateStatusText(address, ending); },
                 false);
 }
 
 bool Transfers::RecallFromDsp(int slot) {
-    return Read(SlotSettingsRequest(slot, link_.DeviceAddress),
+    if (slot < 1 || slot > kSlotCount) throw std::out_of_range("slot " + std::to_string(slot));
+    return Read([this, slot] { return SlotSettingsRequest(slot, link_.DeviceAddress); },
                 [slot](const std::string& ending) { return RecallStatusText(slot, ending); }, true);
 }
 
-bool Transfers::Read(const Bytes& request,
+bool Transfers::Read(const std::function<Bytes()>& request,
                      const std::function<std::string(const std::string&)>& statusText,
                      bool slotRecall) {
     BeginTransfer(link_);
@@ -91,13 +92,15 @@ bool Transfers::Read(const Bytes& request,
     return received;
 }
 
-bool Transfers::ReceiveSettings(const Bytes& request) {
+bool Transfers::ReceiveSettings(const std::function<Bytes()>& buildRequest) {
     // Wake-up ping: whether the unit answers is not examined, it only gets a moment.
     link_.PingPending = 1;
     link_.WaitTicks = 0;
     if (GateOpen()) port_.Output(PresenceQuery(link_.DeviceAddress));
     WaitWhile([this] { return link_.PingPending == 1 && link_.WaitTicks <= kPingWaitTicks; });
 
+    // Built after the ping's wait, with the address as it stands now.
+    const Bytes request = buildRequest();
     link_.RecallPending = 1;
     link_.WaitTicks = 0;
     for (int attempt = 0; attempt < kRequestAttempts && link_.RecallPending == 1; ++attempt) {

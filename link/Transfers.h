@@ -66,9 +66,9 @@ public:
 private:
     bool GateOpen() const;
     void WaitWhile(const std::function<bool()>& condition);
-    bool Read(const Bytes& request,
+    bool Read(const std::function<Bytes()>& request,
               const std::function<std::string(const std::string&)>& statusText, bool slotRecall);
-    bool ReceiveSettings(const Bytes& request);  // ping, then up to three requests
+    bool ReceiveSettings(const std::function<Bytes()>& buildRequest);  // ping, then up to three requests
     void ApplyDump(const std::string& receivedText);  // apply, two pauses, refresh
     void Show(const std::string& text);
     void Call(const std::function<void()>& callback);

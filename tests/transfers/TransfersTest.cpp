@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/MemoryPort.h"
@@ -51,8 +53,14 @@ protected:
     CountingSleeper sleeper_;
     int unitAddress_ = 1, dumpAddress_ = 1, elapsedMs_ = 0;  // unit address 0: no unit
     std::vector<std::string> events_;
+    std::function<void()> duringFirstWait_;  // what the user does while the transfer waits
     Transfers transfers_{store_, link_, port_, sleeper_, receiver_, {
-        .PumpEventsOnce = [this] { elapsedMs_ += 20; Timer2Tick(link_); port_.DeliverPending(); },
+        .PumpEventsOnce = [this] {
+            if (duringFirstWait_) std::exchange(duringFirstWait_, nullptr)();
+            elapsedMs_ += 20;
+            Timer2Tick(link_);
+            port_.DeliverPending();
+        },
         .OpenStatusPanel = [this] { Note("open"); },
         .ShowStatus = [this](const std::string& text) { Note(text); },
         .ApplyToControls = [this] { Note("apply"); EXPECT_EQ(store_.EqGain(2, 3), unit_.EqGain(2, 3)); },
@@ -105,6 +113,13 @@ TEST_F(TransfersTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
     EXPECT_FALSE(transfers_.Update());
     EXPECT_EQ(events_.back(), "Recall UnitID: 1...Error @220");
     EXPECT_TRUE(port_.Written().empty());
+}
+
+TEST_F(TransfersTest, TheRequestCarriesTheAddressChosenDuringThePing) {
+    unitAddress_ = dumpAddress_ = 5;
+    duringFirstWait_ = [this] { link_.DeviceAddress = 5; };
+    ASSERT_TRUE(transfers_.Update());
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), CurrentSettingsRequest(5)}));
 }
 
 TEST_F(TransfersTest, RecallAsksForTheSlotAndAlwaysUnmutes) {
