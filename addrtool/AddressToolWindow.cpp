@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "addrtool/Windows1252.h"
 #include "link/QtSerialPort.h"
+#include "model/Windows1252.h"
 
 namespace sonavel::addrtool {
 
@@ -117,7 +117,7 @@ void AddressToolWindow::SetStatus(const std::string& text, const std::string& de
 }
 
 void AddressToolWindow::AppendStatusByte(unsigned char code) {
-    label1_->setText(label1_->text() + QChar(Windows1252Character(code)));
+    label1_->setText(label1_->text() + QString::fromStdString(DecodeWindows1252(std::string(1, static_cast<char>(code)))));
 }
 
 void AddressToolWindow::SetPortLamp(bool on) { Paint(label30_, QPalette::Window, on ? kLampOn : kLampOff); }

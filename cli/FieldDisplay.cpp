@@ -1,7 +1,5 @@
 #include "cli/FieldDisplay.h"
 
-#include <cmath>
-
 #include "model/ScaleTables.h"
 #include "model/ValueScales.h"
 
@@ -25,8 +23,6 @@ const char* const kTypeNames[] = {
     "Linkwitz-Riley high-pass", "Linkwitz-Riley low-pass", "Bessel high-pass",
     "Bessel low-pass", "Chebychev high-pass", "Chebychev low-pass"};
 
-constexpr int kLimiterAbove = 20;
-
 }  // namespace
 
 std::string DisplayValue(const StoreField& field, int raw) {
@@ -38,11 +34,10 @@ std::string DisplayValue(const StoreField& field, int raw) {
     if (name == "CompThreshold") return Number((raw - 100) * 0.5) + " dB";
     if (name == "EqFrequency") return Number(raw) + " Hz";
     if (name == "EqQFactor") return "Q " + Number(QfactorData[raw]);
-    if (name == "DelaySamples")  // whole microseconds, halves to even, shown in ms
-        return Number(std::nearbyint((raw - 1) / 48000.0 * 1e6) / 1000.0) + " ms";
+    if (name == "DelaySamples") return Number(DelayMilliseconds(raw - 1)) + " ms";
     if (name == "CompAttack") return Number(raw) + " ms";
     if (name == "CompRelease") return Number(raw) + " dB/S";
-    if (name == "CompRatio") return raw > kLimiterAbove ? "Limiter" : "1:" + Number(raw);
+    if (name == "CompRatio") return raw > kHighestRatio ? "Limiter" : "1:" + Number(raw);
     if (name == "LpType" || name == "HpType") return kCrossoverNames[raw];
     if (name == "EqType") return kTypeNames[raw];
     return {};

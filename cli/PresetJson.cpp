@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "cli/CliError.h"
-#include "presets/Windows1252.h"
+#include "model/Windows1252.h"
 
 namespace sonavel::cli {
 

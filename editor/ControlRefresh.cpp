@@ -10,7 +10,6 @@
 #include "editor/LevelTexts.h"
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
-#include "model/ScaleTables.h"
 #include "model/StoreFields.h"
 #include "model/ValueScales.h"
 #include "presets/StoreRefresh.h"
@@ -57,13 +56,7 @@ void MainWindow::UpDateDraw() {
 // One band's derived fields and controls (bands 1..5 also gain, Q, type and "OFF").
 void MainWindow::RefreshBand(int channel, int band) {
     const int i = band - 1;
-    store_.EqFreqPosition(channel, band) = static_cast<int16_t>(GetFregPosition(store_.EqFrequency(channel, band)));
-    store_.EqGainDb(channel, band) = GainDbFromPosition(store_.EqGain(channel, band));
-    store_.EqQValue(channel, band) = QfactorData[store_.EqQFactor(channel, band)];
-    if (band == kLowPassBand || band == kHighPassBand) {
-        store_.EqGainDb(channel, band) = kCrossoverGainDb;
-        store_.EqQValue(channel, band) = kCrossoverQValue;
-    }
+    RefreshBandFields(store_, channel, band);
     ArrowPair* frequency = FrequencyArrow(channel, i);
     frequency->setValue(ArrowFromFrequency(frequency->maximum(), store_.EqFrequency(channel, band)));
     FrequencyBox(channel, i)->setText(QString::fromStdString(ReturnHz(store_.EqFrequency(channel, band))));
@@ -84,7 +77,6 @@ void MainWindow::RefreshBand(int channel, int band) {
 }
 
 void MainWindow::UpDateEQDis() {
-    plot_.ClearBandCurves();
     link_.RefreshBusy = 1;
     state_.EditEnabled = false;
     ClampIntoRange(store_);  // nothing below may index outside a table or a control
@@ -130,21 +122,13 @@ void MainWindow::UpDateEQDis() {
     store_.OutputLevel(1) = store_.GainLevel(3);
     store_.OutputLevel(2) = store_.GainLevel(4);
 
-    // Rebuild all fourteen band curves without drawing, then draw both channels once each.
+    // Rebuild all fourteen band curves without drawing, then draw both channels once each
+    // (through channel 1 band 7, then channel 2 band 7, which stays the current band).
     state_.EditEnabled = true;
-    plot_.SetDrawEnabled(false);
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        state_.CurrentChannel = channel;
-        for (int band = 1; band <= kBandCount; ++band) {
-            state_.CurrentBand = band;
-            DoEQFFTDraw(channel, band);
-        }
-    }
-    plot_.SetDrawEnabled(true);
-    state_.CurrentChannel = 1;
-    DoEQFFTDraw(1, state_.CurrentBand);
-    state_.CurrentChannel = 2;
-    DoEQFFTDraw(2, state_.CurrentBand);
+    plot_.RefreshAllBands(store_);
+    ShowPlot();
+    state_.CurrentChannel = kChannelCount;
+    state_.CurrentBand = kBandCount;
     link_.RefreshBusy = 0;
 }
 

@@ -1,7 +1,5 @@
 #include "editor/LevelTexts.h"
 
-#include <cmath>
-
 #include "model/ValueScales.h"
 
 namespace sonavel {
@@ -11,9 +9,6 @@ std::string GainText(int value, int max) {
     return NumberText(12 - value * 0.5) + "dB";
 }
 
-std::string DelayText(int samples) {
-    const double microseconds = std::nearbyint(samples / 48000.0 * 1000000.0);  // halves to even
-    return NumberText(microseconds / 1000) + "mS";
-}
+std::string DelayText(int samples) { return NumberText(DelayMilliseconds(samples)) + "mS"; }
 
 }  // namespace sonavel

@@ -10,7 +10,7 @@
 
 #include "model/StoreFields.h"
 #include "presets/PresetFile.h"
-#include "presets/Windows1252.h"
+#include "model/Windows1252.h"
 
 using namespace sonavel;
 

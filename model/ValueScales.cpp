@@ -1,6 +1,7 @@
 #include "model/ValueScales.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "model/ScaleTables.h"
 
@@ -26,5 +27,9 @@ std::string NumberText(double value) {
 }
 
 std::string ReturnHz(double frequency) { return NumberText(frequency) + "Hz"; }
+
+double DelayMilliseconds(int samples) {
+    return std::nearbyint(samples / 48000.0 * 1000000.0) / 1000;  // nearbyint rounds halves to even
+}
 
 }  // namespace sonavel

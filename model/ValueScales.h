@@ -29,4 +29,8 @@ inline int QPositionFromArrow(int max, int value) { return max - value; }
 inline int ArrowFromQPosition(int max, int qPosition) { return max - qPosition; }
 inline double GainDbFromPosition(int gainPosition) { return (24 - gainPosition) * 0.5; }
 
+// A delay of this many samples at 48 kHz in milliseconds, to the nearest whole microsecond
+// (halves to the even neighbour), as the delay text shows it.
+double DelayMilliseconds(int samples);
+
 }  // namespace sonavel

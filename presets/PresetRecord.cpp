@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "presets/Windows1252.h"
+#include "model/Windows1252.h"
 
 namespace sonavel {
 

@@ -5,17 +5,16 @@
 
 namespace sonavel {
 
+void RefreshBandFields(ParameterStore& store, int channel, int band) {
+    store.EqFreqPosition(channel, band) = static_cast<int16_t>(GetFregPosition(store.EqFrequency(channel, band)));
+    const bool crossover = band == kLowPassBand || band == kHighPassBand;
+    store.EqGainDb(channel, band) = crossover ? kCrossoverGainDb : GainDbFromPosition(store.EqGain(channel, band));
+    store.EqQValue(channel, band) = crossover ? kCrossoverQValue : QfactorData.at(store.EqQFactor(channel, band));
+}
+
 void ApplyRefreshToStore(ParameterStore& store) {
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        for (int band = 1; band <= kBandCount; ++band) {
-            store.EqFreqPosition(ch, band) =
-                static_cast<int16_t>(GetFregPosition(store.EqFrequency(ch, band)));
-            const bool crossover = band == kLowPassBand || band == kHighPassBand;
-            store.EqGainDb(ch, band) =
-                crossover ? kCrossoverGainDb : GainDbFromPosition(store.EqGain(ch, band));
-            store.EqQValue(ch, band) =
-                crossover ? kCrossoverQValue : QfactorData.at(store.EqQFactor(ch, band));
-        }
+        for (int band = 1; band <= kBandCount; ++band) RefreshBandFields(store, ch, band);
         SetCrossoverListPosition(store, ch, kHighPassBand, store.HpType(ch));
         SetCrossoverListPosition(store, ch, kLowPassBand, store.LpType(ch));
         store.OutputLevel(ch) = store.GainLevel(ch + 2);

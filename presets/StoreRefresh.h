@@ -16,4 +16,8 @@ constexpr double kCrossoverQValue = 0.8;
 // output gains, and a CompRatio above 1:20 as the limiter (100). Expects the store within its ranges (as a load or a read leaves it).
 void ApplyRefreshToStore(ParameterStore& store);
 
+// One band's derived fields: EqFreqPosition, EqGainDb and EqQValue (24 dB and Q 0.8 for the
+// crossover bands 6 and 7).
+void RefreshBandFields(ParameterStore& store, int channel, int band);
+
 }  // namespace sonavel

@@ -1,5 +1,6 @@
 #pragma once
-// Conversion between UTF-8 text and the 8-bit Windows-1252 code page of preset names.
+// Conversion between UTF-8 text and the 8-bit Windows-1252 code page of preset names and
+// of the text a unit replies to the address tool.
 #include <string>
 
 namespace sonavel {

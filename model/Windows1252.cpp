@@ -1,4 +1,4 @@
-#include "presets/Windows1252.h"
+#include "model/Windows1252.h"
 
 #include <cstdint>
 
