@@ -66,8 +66,6 @@ public:
     LinkState& link() { return link_; }
     EditorState& state() { return state_; }
     ResponsePlot& plot() { return plot_; }
-    Receiver& receiver() { return receiver_; }
-    ParameterSender& sender() { return sender_; }
     QTimer& timer1() { return timer1_; }
     QTimer& timer2() { return timer2_; }
     PresetRecord& presetRecord() { return presetRecord_; }

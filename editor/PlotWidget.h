@@ -16,7 +16,6 @@ public:
 
     // Shows a new drawing at once.
     void ShowSegments(const std::vector<PlotSegment>& segments);
-    const std::vector<PlotSegment>& shownSegments() const { return segments_; }
 
 signals:
     void PaintRequested();

@@ -1,15 +1,32 @@
 #include "editor/WindowLayout.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
+#include <vector>
 
 #include "editor/Controls.h"
 #include "editor/PlotWidget.h"
 
 namespace sonavel {
 namespace {
+
+enum class ControlKind { Frame, Panel, Label, Text, Arrow, List, Check, Button, Picture, FileList };
+
+struct ControlEntry {
+    ControlKind kind;
+    QString name;    // objectName: the control's name, array members as Name_Index
+    QString parent;  // the group it sits in; empty for the window itself
+    int left, top, width, height;  // twips, relative to the window's client area
+    QString text;                  // caption or design-time text
+    QColor back{};                 // invalid: the toolkit's default
+    QColor fore{};
+    Lettering lettering = Lettering::Normal;
+    bool hidden = false;
+    QString toolTip{};
+};
 
 const QColor kPanelBlue(128, 128, 255);
 const QColor kEqualizerBlock(128, 64, 64);
@@ -166,6 +183,7 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
     t.push_back({K::Check, MemberName("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
 }
 
+// Every control, parents before their children, in stacking order (later ones lie above).
 std::vector<ControlEntry> MakeTable() {
     using K = ControlKind;
     std::vector<ControlEntry> t;
@@ -250,11 +268,6 @@ QWidget* CreateControl(const ControlEntry& entry, QWidget* parent) {
 
 }  // namespace
 
-const std::vector<ControlEntry>& WindowLayoutTable() {
-    static const std::vector<ControlEntry> table = MakeTable();
-    return table;
-}
-
 QFont WindowFont(Lettering lettering) {
     // The classic face is a bitmap font; it serves the sizes it really has a strike for, and a
     // scalable sans-serif stands in for the others (the bold captions, the preset panel).
@@ -278,7 +291,7 @@ QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
     QHash<QString, QWidget*> controls;
     QHash<QString, QPoint> origins;  // twips position of every group on the client area
     window->setFont(WindowFont(Lettering::Normal));
-    for (const ControlEntry& entry : WindowLayoutTable()) {
+    for (const ControlEntry& entry : MakeTable()) {
         QWidget* parent = entry.parent.isEmpty() ? window : controls.value(entry.parent);
         Q_ASSERT(parent);
         const QPoint origin = origins.value(entry.parent);
