@@ -1,5 +1,6 @@
 #include "cli/FieldDisplay.h"
 
+#include "editor/ListEntries.h"
 #include "model/ScaleTables.h"
 #include "model/ValueScales.h"
 
@@ -12,11 +13,6 @@ std::string Number(double value) {
     std::string text = NumberText(value);
     return text[0] == ' ' ? text.substr(1) : text;
 }
-
-const char* const kCrossoverNames[] = {
-    "ByPass", "Butterworth -12dB/oct", "Bessel -12dB/oct", "Linkwitz-Riley -12dB/oct",
-    "Chebychev -12dB/oct", "Butterworth -24dB/oct", "Bessel -24dB/oct",
-    "Linkwitz-Riley -24dB/oct", "Chebychev -24dB/oct"};
 
 const char* const kTypeNames[] = {
     "", "Peak", "Butterworth high-pass", "Butterworth low-pass", "High Shelf", "Low Shelf",
@@ -38,7 +34,7 @@ std::string DisplayValue(const StoreField& field, int raw) {
     if (name == "CompAttack") return Number(raw) + " ms";
     if (name == "CompRelease") return Number(raw) + " dB/S";
     if (name == "CompRatio") return raw > kHighestRatio ? "Limiter" : "1:" + Number(raw);
-    if (name == "LpType" || name == "HpType") return kCrossoverNames[raw];
+    if (name == "LpType" || name == "HpType") return kCrossoverListEntries[raw];
     if (name == "EqType") return kTypeNames[raw];
     return {};
 }

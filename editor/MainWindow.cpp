@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "editor/Controls.h"
+#include "editor/ListEntries.h"
 #include "editor/PlotWidget.h"
 #include "editor/WindowLayout.h"
 #include "model/ValueScales.h"
@@ -90,14 +91,11 @@ void MainWindow::FormLoad() {
         for (int i = 0; i < kEqBandCount; ++i) {
             GainArrow(channel, i)->setMaximum(kGainArrowMax);
             QArrow(channel, i)->setMaximum(kQArrowMax);
-            TypeList(channel, i)->addItems({"Peak", "High Shelf", "Low Shelf"});
+            for (const char* entry : kEqTypeListEntries) TypeList(channel, i)->addItem(entry);
             TypeList(channel, i)->setCurrentIndex(-1);
         }
         for (int i = 0; i < 2; ++i) {
-            CrossoverList(channel, i)->addItems({"ByPass", "Butterworth -12dB/oct", "Bessel -12dB/oct",
-                                                 "Linkwitz-Riley -12dB/oct", "Chebychev -12dB/oct",
-                                                 "Butterworth -24dB/oct", "Bessel -24dB/oct",
-                                                 "Linkwitz-Riley -24dB/oct", "Chebychev -24dB/oct"});
+            for (const char* entry : kCrossoverListEntries) CrossoverList(channel, i)->addItem(entry);
             CrossoverList(channel, i)->setCurrentIndex(-1);
         }
     }
