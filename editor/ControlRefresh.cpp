@@ -5,9 +5,11 @@
 // single-parameter message on the window.
 #include <QCheckBox>
 #include <QSignalBlocker>
+#include <iterator>
 
 #include "editor/Controls.h"
 #include "editor/LevelTexts.h"
+#include "editor/ListEntries.h"
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
 #include "model/StoreFields.h"
@@ -67,11 +69,12 @@ void MainWindow::RefreshBand(int channel, int band) {
     q->setValue(ArrowFromQPosition(q->maximum(), store_.EqQFactor(channel, band)));
     GainBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqGainDb(channel, band)) + "dB"));
     QBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqQValue(channel, band))));
-    switch (store_.EqType(channel, band)) {
-        case 1: q->setEnabled(true); TypeList(channel, i)->setListIndex(0); break;
-        case 5: TypeList(channel, i)->setListIndex(2); q->setEnabled(false); break;
-        case 4: TypeList(channel, i)->setListIndex(1); q->setEnabled(false); break;
-        default: break;  // a crossover code in an equalizer band: neither is touched
+    // The type list shows the band's type and only a peak takes a Q, as when the user picks
+    // it; a crossover code in an equalizer band touches neither.
+    for (int position = 0; position < static_cast<int>(std::size(kEqTypeListEntries)); ++position) {
+        if (EqTypeForListPosition(position) != store_.EqType(channel, band)) continue;
+        TypeList(channel, i)->setListIndex(position);
+        q->setEnabled(position == 0);
     }
     OffBox(channel, i)->setChecked(store_.EqByPass(channel, band) != 0);
 }
