@@ -55,7 +55,8 @@ MainWindow::~MainWindow() {
     port_.OnPortLost = nullptr;
 }
 
-// Start-up: everything gets its start value; nothing is selected, drawn or sent. The
+// Start-up: the store and the controls get their start values (the link state, the window
+// state and the band curves are already at theirs); nothing is selected, drawn or sent. The
 // controls keep their design-time contents until Timer1 runs the first refresh.
 void MainWindow::FormLoad() {
     for (const char* name : {"Frame9", "Command9", "Command10", "Combo4", "Label20", "Text5"})
@@ -76,8 +77,6 @@ void MainWindow::FormLoad() {
     timer2_.setInterval(kTimerIntervalMs);
     timer2_.start();
 
-    link_ = LinkState{};  // link off, address 1, nothing sent or pending
-    state_ = EditorState{};
     state_.RefreshRequest = 1;
     port_.SetCommPort(1);  // Connect before any port is chosen opens COM1
 
@@ -125,8 +124,6 @@ void MainWindow::FormLoad() {
     for (int address = 1; address <= kMaxAddress; ++address)
         addresses->addItem(QString("Addr=%1").arg(address, 2, 10, QChar('0')));
     addresses->setCurrentIndex(-1);
-
-    plot_.ClearBandCurves();
 }
 
 // Handlers are attached after start-up, which sets bounds without raising any of them.
