@@ -8,15 +8,12 @@
 namespace sonavel {
 namespace {
 
-struct Lettering {
-    int position;  // pixel row of a level, pixel column of a frequency
+struct FrequencyLabel {
+    int column;  // pixel column of the frequency
     const char* text;
 };
 
-constexpr Lettering kLevelLabels[] = {{6, "+24"},  {26, "+18"},  {46, "+12"},
-                                      {68, "+6"},  {89, "0"},    {110, "-6"},
-                                      {130, "-12"}, {150, "-18"}, {172, "-24"}};
-constexpr Lettering kFrequencyLabels[] = {
+constexpr FrequencyLabel kFrequencyLabels[] = {
     {86, "30"},  {113, "40"}, {137, "50"}, {209, "100"}, {257, "200"},
     {285, "300"}, {305, "400"}, {322, "500"}, {394, "1K"}, {444, "2K"},
     {478, "3K"},  {502, "4K"}, {521, "5K"},  {593, "10K"}, {638, "20K"}};
@@ -36,11 +33,14 @@ void PaintBackground(QPainter& painter) {
     font.setPixelSize(11);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    for (const Lettering& level : kLevelLabels)
-        painter.drawText(QRect(0, level.position - 7, kGridLeft - 4, 14),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(level.text));
-    for (const Lettering& frequency : kFrequencyLabels)
-        painter.drawText(QRect(frequency.position - 20, kGridBottom + 2, 40, 14),
+    // Each grid row carries its level, +24 dB at the top in 6 dB steps.
+    for (size_t row = 0; row < std::size(kGridRows); ++row) {
+        const int db = 24 - 6 * static_cast<int>(row);
+        painter.drawText(QRect(0, kGridRows[row] - 7, kGridLeft - 4, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         (db > 0 ? "+" : "") + QString::number(db));
+    }
+    for (const FrequencyLabel& frequency : kFrequencyLabels)
+        painter.drawText(QRect(frequency.column - 20, kGridBottom + 2, 40, 14),
                          Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(frequency.text));
 }
 
