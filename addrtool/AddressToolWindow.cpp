@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "model/Windows1252.h"
 
@@ -17,8 +18,6 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthTwips = 4680;
 constexpr int kClientHeightTwips = 3000;
-constexpr int kPortCount = 12;
-constexpr int kAddressCount = 32;
 const QColor kStatusBack(128, 128, 255);
 const QColor kLampOn(0, 255, 0);
 const QColor kLampOff(0, 0, 0);
@@ -44,12 +43,12 @@ AddressToolWindow::AddressToolWindow(std::unique_ptr<SerialPort> port, QWidget* 
             [this] { exchange_.ReadAddress(PortPosition(), combo1_->currentIndex()); });
     connect(command2_, &QPushButton::clicked, this,
             [this] { exchange_.ProgramAddress(PortPosition(), combo1_->currentIndex()); });
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setTimerType(Qt::PreciseTimer);  // the port closes 600 to 800 ms after a button
-    timer1_->setInterval(kTimerIntervalMs);
-    connect(timer1_, &QTimer::timeout, this, [this] { exchange_.OnTimerTick(); });
-    timer1_->start();
+    auto* timer1 = new QTimer(this);
+    timer1->setObjectName("Timer1");
+    timer1->setTimerType(Qt::PreciseTimer);  // the port closes 600 to 800 ms after a button
+    timer1->setInterval(kTimerIntervalMs);
+    connect(timer1, &QTimer::timeout, this, [this] { exchange_.OnTimerTick(); });
+    timer1->start();
 }
 
 AddressToolWindow::~AddressToolWindow() {
@@ -58,20 +57,20 @@ AddressToolWindow::~AddressToolWindow() {
 }
 
 void AddressToolWindow::BuildControls() {
-    frame31_ = new QGroupBox("Communication", this);
-    frame31_->setObjectName("Frame31");
-    frame31_->setGeometry(8, 6, 296, 58);
+    auto* frame31 = new QGroupBox("Communication", this);
+    frame31->setObjectName("Frame31");
+    frame31->setGeometry(8, 6, 296, 58);
 
-    combo5_ = new QComboBox(frame31_);
+    combo5_ = new QComboBox(frame31);
     combo5_->setObjectName("Combo5");
     combo5_->setEditable(true);  // the port can be typed over, as any list with a text part
     combo5_->setInsertPolicy(QComboBox::NoInsert);
-    for (int n = 1; n <= kPortCount; ++n) combo5_->addItem(QString("COM%1").arg(n));
+    for (int n = 1; n <= kMaxPortNumber; ++n) combo5_->addItem(QString("COM%1").arg(n));
     combo5_->setToolTip("select a valid COM");
     combo5_->setCurrentIndex(0);
     combo5_->setGeometry(12, 22, 120, 24);
 
-    label30_ = new QLabel(frame31_);
+    label30_ = new QLabel(frame31);
     label30_->setObjectName("Label30");
     label30_->setAutoFillBackground(true);
     label30_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -80,7 +79,7 @@ void AddressToolWindow::BuildControls() {
 
     combo1_ = new QComboBox(this);
     combo1_->setObjectName("Combo1");
-    for (int n = 1; n <= kAddressCount; ++n) combo1_->addItem(QString("Addr=%1").arg(n, 2, 10, QChar('0')));
+    for (int n = 1; n <= kMaxAddress; ++n) combo1_->addItem(QString("Addr=%1").arg(n, 2, 10, QChar('0')));
     combo1_->setCurrentIndex(0);
     combo1_->setGeometry(20, 84, 120, 24);
 

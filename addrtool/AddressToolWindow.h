@@ -8,10 +8,8 @@
 #include "addrtool/AddressExchange.h"
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace sonavel::addrtool {
 
@@ -39,9 +37,7 @@ private:
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QLabel* label1_ = nullptr;
-    QGroupBox* frame31_ = nullptr;
     QLabel* label30_ = nullptr;
-    QTimer* timer1_ = nullptr;
 };
 
 }  // namespace sonavel::addrtool
