@@ -1,15 +1,17 @@
 #include "cli/LoadedPreset.h"
 
 #include "cli/CliError.h"
+#include "cli/Files.h"
 #include "presets/StoreRefresh.h"
 
 namespace sonavel::cli {
 
-ParameterStore StoreOfLoadedPreset(const PresetRecord& record) {
+ParameterStore LoadedPresetFile(const std::string& path) {
+    const PresetRecord record = ReadRecord(path);
     ParameterStore store;
     InitDSPPremeter(store);
     if (const Status loaded = RecordToStore(record, store); !loaded.ok())
-        throw CliError("the preset cannot be loaded: " + loaded.error());
+        throw CliError(path + ": the preset cannot be loaded: " + loaded.error());
     ApplyRefreshToStore(store);
     return store;
 }

@@ -2,21 +2,18 @@
 
 #include <charconv>
 
-#include "cli/LoadedPreset.h"
-
 namespace sonavel::cli {
 
-std::unique_ptr<ResponsePlot> PlotOfPreset(const PresetRecord& record) {
-    auto plot = std::make_unique<ResponsePlot>();
-    plot->RefreshAllBands(StoreOfLoadedPreset(record));
-    return plot;
-}
+namespace {
 
+// The shortest text that reads back as exactly the same number.
 std::string ExactNumber(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
 }
+
+}  // namespace
 
 std::string CurvesCsv(const ResponsePlot& plot) {
     std::string csv = "point,channel1,channel2\n";

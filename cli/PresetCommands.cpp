@@ -6,6 +6,7 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/Files.h"
+#include "cli/LoadedPreset.h"
 #include "cli/PlotExport.h"
 #include "cli/PresetDiff.h"
 #include "cli/PresetJson.h"
@@ -51,24 +52,18 @@ void Plot(const Words& words) {
     const Arguments args(words, {{"csv", true, false}, {"segments", true, false}, {"png", true, false}}, 1);
     if (!args.Has("csv") && !args.Has("segments") && !args.Has("png"))
         throw CliError("plot needs at least one of --csv, --segments, --png");
-    const std::string& path = args.Positional(0);
-    const PresetRecord record = ReadRecord(path);
-    std::unique_ptr<ResponsePlot> plot;
-    try {
-        plot = PlotOfPreset(record);
-    } catch (const CliError& e) {
-        throw CliError(path + ": " + e.what());
-    }
-    if (args.Has("csv")) WriteWholeFile(args.Value("csv"), QByteArray::fromStdString(CurvesCsv(*plot)));
+    ResponsePlot plot;
+    plot.RefreshAllBands(LoadedPresetFile(args.Positional(0)));
+    if (args.Has("csv")) WriteWholeFile(args.Value("csv"), QByteArray::fromStdString(CurvesCsv(plot)));
     if (args.Has("segments"))
-        WriteWholeFile(args.Value("segments"), QByteArray::fromStdString(SegmentsCsv(*plot)));
+        WriteWholeFile(args.Value("segments"), QByteArray::fromStdString(SegmentsCsv(plot)));
     if (args.Has("png")) {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
             throw CliError("drawing a picture needs the graphical application");
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!RenderPlot(plot->segments()).save(&buffer, "PNG"))
+        if (!RenderPlot(plot.segments()).save(&buffer, "PNG"))
             throw CliError("the plot picture could not be encoded as PNG");
         WriteWholeFile(args.Value("png"), png);
     }

@@ -6,7 +6,6 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
-#include "cli/Files.h"
 #include "cli/LoadedPreset.h"
 #include "cli/UnitLine.h"
 #include "link/LinkState.h"
@@ -60,16 +59,6 @@ void Progress(const std::vector<int>& addresses, size_t index, const std::string
     if (addresses.size() > 1)
         std::fprintf(stderr, "%s unit %d (%zu of %zu)\n", action.c_str(), addresses[index],
                      index + 1, addresses.size());
-}
-
-// A preset file's first record in the store as the editor holds it after loading it.
-ParameterStore LoadedPreset(const std::string& path) {
-    const PresetRecord record = ReadRecord(path);
-    try {
-        return StoreOfLoadedPreset(record);
-    } catch (const CliError& e) {
-        throw CliError(path + ": " + e.what());
-    }
 }
 
 void RefuseExisting(const std::string& path) {
@@ -128,7 +117,7 @@ void SendToUnits(const Words& words, bool toSlot) {
     const std::string port = Required(args, "port");
     const std::vector<int> addresses = Addresses(args);
     const int slot = toSlot ? ParseNumber(Required(args, "slot"), 1, kSlotCount, "--slot") : 0;
-    ParameterStore store = LoadedPreset(args.Positional(0));
+    ParameterStore store = LoadedPresetFile(args.Positional(0));
 
     UnitLine line(port);
     std::vector<int> silent;
