@@ -89,11 +89,7 @@ Status RecordToStore(const PresetRecord& record, ParameterStore& store) {
         for (int i = 0; i < entry.field->Count(); ++i)
             values[i] = record.Value(entry.offset + 2 * i);
     }
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        if (store.CompThreshold(ch) > kCompThresholdLoadLimit)
-            store.CompThreshold(ch) = kCompThresholdLoadLimit;
-        if (store.CompRatio(ch) > kCompRatioLoadLimit) store.CompRatio(ch) = kCompRatioLoadLimit;
-    }
+    // The store's ranges end CompThreshold at 100 and CompRatio at 101, the load's own limits.
     ClampIntoRange(store);
     return Status::Success();
 }

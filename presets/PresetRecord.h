@@ -20,8 +20,6 @@ constexpr int kPresetRecordSize = 690;
 constexpr int kPresetNameOffset = 2;
 constexpr int kPresetNameLength = 100;
 constexpr int kInputGainMax = 145;    // the load check on GainLevel(1) and GainLevel(2)
-constexpr int16_t kCompThresholdLoadLimit = 100;
-constexpr int16_t kCompRatioLoadLimit = 101;
 
 // One store field the record carries and the offset of its first value; its values follow
 // one another in store order.
@@ -53,10 +51,9 @@ struct PresetRecord {
 void StoreToRecord(const ParameterStore& store, PresetRecord& record);
 
 // The load: accepted only when both input gains lie in 0..145 (otherwise the store is
-// left untouched and the failure says why). Then every carried field is copied, a
-// CompThreshold above 100 becomes 100, a CompRatio above 101 becomes 101, and every store
-// field is finally clamped into its own range so that later table lookups stay valid
-// (the store's CompRatio range ends at 101, so that limit survives the clamping).
+// left untouched and the failure says why). Then every carried field is copied and every
+// store field clamped into its own range, so that later table lookups stay valid: a
+// CompThreshold above 100 becomes 100, a CompRatio above 101 becomes 101.
 Status RecordToStore(const PresetRecord& record, ParameterStore& store);
 
 }  // namespace sonavel
