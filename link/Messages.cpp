@@ -9,42 +9,59 @@ namespace sonavel {
 
 namespace {
 
+constexpr int kSettingsBlockBytes = kSettingsBlockLast - kSettingsBlockFirst + 1;  // 110
+
+// The settings block's byte map, the one place it is written down: visits every carried
+// store value in frame order (offsets 7..116) with whether it travels split in two bytes.
 // Frequencies and release values travel as hundreds and remainder, each in one byte.
+template <class Store, class Visit>
+void ForEachBlockValue(Store& s, Visit visit) {
+    for (int n = 1; n <= 4; ++n) visit(s.GainLevel(n), false);
+    for (int ch = 1; ch <= kChannelCount; ++ch) visit(s.DelaySamples(ch), false);
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        visit(s.CompAttack(ch), false);
+        visit(s.CompRelease(ch), true);
+        visit(s.CompThreshold(ch), false);
+        visit(s.CompRatio(ch), false);
+    }
+    for (int ch = 1; ch <= kChannelCount; ++ch) visit(s.InvertStatus(ch), false);
+    for (int ch = 1; ch <= kChannelCount; ++ch) visit(s.FuncByPass6(ch), false);
+    for (int ch = 1; ch <= kChannelCount; ++ch) visit(s.FuncByPass3(ch), false);
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        visit(s.LpType(ch), false);
+        visit(s.HpType(ch), false);
+        for (int band = 1; band <= kBandCount; ++band) {
+            visit(s.EqType(ch, band), false);
+            visit(s.EqFrequency(ch, band), true);
+            visit(s.EqGain(ch, band), false);
+            visit(s.EqQFactor(ch, band), false);
+            visit(s.EqByPass(ch, band), false);
+        }
+    }
+}
+
 void AppendSplit(std::vector<int>& payload, int value) {
     payload.push_back(value / 100);
     payload.push_back(value % 100);
 }
 
-constexpr int kSettingsBlockBytes = kSettingsBlockLast - kSettingsBlockFirst + 1;  // 110
-constexpr int kChannelBlockBytes = 44;  // crossover positions and seven bands of six bytes
-
-// The settings block in frame order, offsets 7..116.
+// The settings block in frame order.
 std::vector<int> SettingsBlockValues(const ParameterStore& s) {
     std::vector<int> block;
     block.reserve(kSettingsBlockBytes);
-    for (int n = 1; n <= 4; ++n) block.push_back(s.GainLevel(n));
-    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.DelaySamples(ch));
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        block.push_back(s.CompAttack(ch));
-        AppendSplit(block, s.CompRelease(ch));
-        block.push_back(s.CompThreshold(ch));
-        block.push_back(s.CompRatio(ch));
-    }
-    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.InvertStatus(ch));
-    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.FuncByPass6(ch));
-    for (int ch = 1; ch <= kChannelCount; ++ch) block.push_back(s.FuncByPass3(ch));
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        block.push_back(s.LpType(ch));
-        block.push_back(s.HpType(ch));
-        for (int band = 1; band <= kBandCount; ++band) {
-            block.push_back(s.EqType(ch, band));
-            AppendSplit(block, s.EqFrequency(ch, band));
-            block.push_back(s.EqGain(ch, band));
-            block.push_back(s.EqQFactor(ch, band));
-            block.push_back(s.EqByPass(ch, band));
-        }
-    }
+    ForEachBlockValue(s, [&block](int value, bool split) {
+        if (split) AppendSplit(block, value);
+        else block.push_back(value);
+    });
     return block;
+}
+
+// The payload of the whole-settings and store-to-slot messages: a zero, then the block.
+std::vector<int> WholeSettingsPayload(const ParameterStore& s) {
+    std::vector<int> payload{0};
+    const std::vector<int> block = SettingsBlockValues(s);
+    payload.insert(payload.end(), block.begin(), block.end());
+    return payload;
 }
 
 void CheckChannel(int channel) {
@@ -113,17 +130,12 @@ Bytes InvertMessage(const ParameterStore& s, int address) {
 }
 
 Bytes WholeSettingsMessage(const ParameterStore& s, int address) {
-    std::vector<int> payload{0};
-    const std::vector<int> block = SettingsBlockValues(s);
-    payload.insert(payload.end(), block.begin(), block.end());
-    return BuildMessage(kCmdWholeSettings, payload, address);
+    return BuildMessage(kCmdWholeSettings, WholeSettingsPayload(s), address);
 }
 
 Bytes StoreToSlotMessage(const ParameterStore& s, int slot, int address) {
     CheckSlot(slot);
-    std::vector<int> payload{0};
-    const std::vector<int> block = SettingsBlockValues(s);
-    payload.insert(payload.end(), block.begin(), block.end());
+    std::vector<int> payload = WholeSettingsPayload(s);
     payload.push_back(slot);
     return BuildMessage(kCmdStoreToSlot, payload, address);
 }
@@ -148,34 +160,11 @@ void WriteSettingsBlock(const ParameterStore& s, Bytes& frame) {
 }
 
 void ReadSettingsBlock(const uint8_t* frame, ParameterStore& s) {
-    auto o = [frame](int offset) { return static_cast<int16_t>(frame[offset]); };
-    auto split = [&o](int offset) { return static_cast<int16_t>(o(offset) * 100 + o(offset + 1)); };
-
-    for (int n = 1; n <= 4; ++n) s.GainLevel(n) = o(6 + n);
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        s.DelaySamples(ch) = o(10 + ch);
-        const int comp = 13 + 5 * (ch - 1);
-        s.CompAttack(ch) = o(comp);
-        s.CompRelease(ch) = split(comp + 1);
-        s.CompThreshold(ch) = o(comp + 3);
-        s.CompRatio(ch) = o(comp + 4);
-        s.InvertStatus(ch) = o(22 + ch);
-        s.FuncByPass6(ch) = o(24 + ch);
-        s.FuncByPass3(ch) = o(26 + ch);
-    }
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const int base = 29 + kChannelBlockBytes * (ch - 1);
-        s.LpType(ch) = o(base);
-        s.HpType(ch) = o(base + 1);
-        for (int band = 1; band <= kBandCount; ++band) {
-            const int p = base + 2 + 6 * (band - 1);
-            s.EqType(ch, band) = o(p);
-            s.EqFrequency(ch, band) = split(p + 1);
-            s.EqGain(ch, band) = o(p + 3);
-            s.EqQFactor(ch, band) = o(p + 4);
-            s.EqByPass(ch, band) = o(p + 5);
-        }
-    }
+    int offset = kSettingsBlockFirst;
+    ForEachBlockValue(s, [frame, &offset](int16_t& value, bool split) {
+        value = split ? static_cast<int16_t>(frame[offset] * 100 + frame[offset + 1]) : frame[offset];
+        offset += split ? 2 : 1;
+    });
 }
 
 void ApplySettingsDump(const uint8_t* frame, ParameterStore& store) {
