@@ -8,7 +8,6 @@
 #include <iterator>
 
 #include "editor/Controls.h"
-#include "editor/LevelTexts.h"
 #include "editor/ListEntries.h"
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
@@ -84,16 +83,7 @@ void MainWindow::UpDateEQDis() {
     state_.EditEnabled = false;
     ClampIntoRange(store_);  // nothing below may index outside a table or a control
 
-    for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(MemberName("VScroll4", i));
-        store_.GainLevel(i + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
-        control<TextBox>(MemberName("Text6", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
-    }
-    for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(MemberName("VScroll9", i));
-        store_.GainLevel(i + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
-        control<TextBox>(MemberName("Text10", i))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
-    }
+    for (int number = 1; number <= 2 * kChannelCount; ++number) StoreGainLevelFromArrows(number);
     // Each mute box shows its own channel: ticked when that channel's output gain is mute.
     // The box is set quietly, because unticking through its handler would overwrite the
     // output gain just loaded with 0 dB.
@@ -104,12 +94,7 @@ void MainWindow::UpDateEQDis() {
         box->setChecked(muted);
         store_.MuteState(i + 1) = muted ? 1 : 0;
     }
-    for (int i = 0; i < kChannelCount; ++i) {
-        const auto* arrows = control<ArrowPair>(MemberName("VScroll5", i));
-        const int samples = arrows->maximum() - arrows->value();
-        control<TextBox>(MemberName("Text9", i))->setText(QString::fromStdString(DelayText(samples)));
-        store_.DelaySamples(i + 1) = static_cast<int16_t>(samples + 1);
-    }
+    for (int i = 0; i < kChannelCount; ++i) StoreDelayFromArrows(i);
 
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         state_.CurrentChannel = channel;

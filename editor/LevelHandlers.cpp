@@ -4,7 +4,6 @@
 #include <QCheckBox>
 
 #include "editor/Controls.h"
-#include "editor/LevelTexts.h"
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
 #include "model/ValueScales.h"
@@ -16,29 +15,50 @@ constexpr int16_t kUnityGain = 121;
 constexpr int kFunctionChannelSwitch = 6;
 constexpr int kFunctionCompressorSwitch = 3;
 
+// Gain and output gain: "Mute" at the arrow pair's maximum, else the gain in dB.
+std::string GainText(int value, int max) {
+    if (value == max) return "Mute";
+    return NumberText(12 - value * 0.5) + "dB";
+}
+
+// Delay of a number of samples at 48 kHz, to the nearest microsecond (halves to even), in ms.
+std::string DelayText(int samples) { return NumberText(DelayMilliseconds(samples)) + "mS"; }
+
 }  // namespace
 
+// GainLevel(number) takes its arrow pair's value, which its box shows: numbers 1, 2 are the
+// input gains, 3, 4 the output gains of channel 1, 2.
+void MainWindow::StoreGainLevelFromArrows(int number) {
+    const int index = (number - 1) % kChannelCount;
+    const bool output = number > kChannelCount;
+    const ArrowPair* arrows = control<ArrowPair>(MemberName(output ? "VScroll9" : "VScroll4", index));
+    control<TextBox>(MemberName(output ? "Text10" : "Text6", index))
+        ->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
+    store_.GainLevel(number) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+}
+
+// The channel's delay takes its arrow pair's value, which its box shows.
+void MainWindow::StoreDelayFromArrows(int index) {
+    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll5", index));
+    const int samples = arrows->maximum() - arrows->value();
+    control<TextBox>(MemberName("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
+    store_.DelaySamples(index + 1) = static_cast<int16_t>(samples + 1);
+}
+
 void MainWindow::InputGain_Change(int index) {
-    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll4", index));
-    control<TextBox>(MemberName("Text6", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
-    store_.GainLevel(index + 1) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+    StoreGainLevelFromArrows(index + 1);
     sender_.LoadGainDelayPrameter();
 }
 
 void MainWindow::OutputGain_Change(int index) {
-    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll9", index));
-    control<TextBox>(MemberName("Text10", index))->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
-    store_.GainLevel(index + 3) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+    StoreGainLevelFromArrows(index + 3);
     store_.OutputLevel(index + 1) = OutputLevelRule(store_, index + 1);
     sender_.LoadGainDelayPrameter();
 }
 
 void MainWindow::Delay_Change(int index) {
     state_.CurrentChannel = index + 1;
-    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll5", index));
-    const int samples = arrows->maximum() - arrows->value();
-    control<TextBox>(MemberName("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
-    store_.DelaySamples(index + 1) = static_cast<int16_t>(samples + 1);
+    StoreDelayFromArrows(index);
     sender_.LoadGainDelayPrameter();
 }
 

@@ -161,6 +161,8 @@ private:
     Status LoadSelectedPreset();
     Status SavePreset(const QString& name);
     void RefreshBand(int channel, int band);
+    void StoreGainLevelFromArrows(int number);
+    void StoreDelayFromArrows(int index);
     void OnPortLost(const std::string& reason);
 
     ParameterStore store_;
