@@ -15,18 +15,7 @@ bool ParameterSender::WholeSettingsGateOpen() const {
 }
 
 void ParameterSender::Send(const std::function<Bytes()>& build, bool wholeSettings) {
-    link_.IdleTicks = 0;
-    link_.Sending = 1;
-    ++link_.SendCount;
-    // Sending must not stay raised if building fails, or the presence check would never run again.
-    struct EndOfSend {
-        LinkState& link;
-        ~EndOfSend() {
-            link.Sending = 0;
-            link.IdleTicks = 0;
-        }
-    } end{link_};
-
+    const SendingScope sending(link_);  // lowered again even if building fails
     const Bytes message = build();
     if (wholeSettings ? WholeSettingsGateOpen() : SingleParameterGateOpen()) port_.Output(message);
     // The pause paces the line whether or not the message left.

@@ -7,26 +7,6 @@
 
 namespace sonavel {
 
-namespace {
-
-// Lowers Sending and resets IdleTicks however a transfer ends, so that the presence check
-// is never locked out.
-struct EndOfTransfer {
-    LinkState& link;
-    ~EndOfTransfer() {
-        link.Sending = 0;
-        link.IdleTicks = 0;
-    }
-};
-
-void BeginTransfer(LinkState& link) {
-    ++link.SendCount;
-    link.Sending = 1;
-    link.IdleTicks = 0;
-}
-
-}  // namespace
-
 void Timer2Tick(LinkState& link) {
     link.WaitTicks = std::min(link.WaitTicks + 1, kWaitTickCap);
     link.DelayTicks = std::min(link.DelayTicks + 1, kWaitTickCap);
@@ -78,8 +58,7 @@ bool Transfers::RecallFromDsp(int slot) {
 bool Transfers::Read(const std::function<Bytes()>& request,
                      const std::function<std::string(const std::string&)>& statusText,
                      bool slotRecall) {
-    BeginTransfer(link_);
-    EndOfTransfer end{link_};
+    const SendingScope sending(link_);
     Call(callbacks_.OpenStatusPanel);
     Show(statusText(""));
     const bool received = ReceiveSettings(request);
@@ -129,8 +108,7 @@ void Transfers::ApplyDump(const std::string& receivedText) {
 
 void Transfers::LoadToDsp(int slot) {
     const Bytes message = StoreToSlotMessage(store_, slot, link_.DeviceAddress);
-    BeginTransfer(link_);
-    EndOfTransfer end{link_};
+    const SendingScope sending(link_);
     if (GateOpen()) port_.Output(message);
     sleeper_.Sleep(kStoreToSlotPauseMs);
 }
