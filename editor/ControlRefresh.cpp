@@ -60,14 +60,14 @@ void MainWindow::RefreshBand(int channel, int band) {
     RefreshBandFields(store_, channel, band);
     ArrowPair* frequency = FrequencyArrow(channel, i);
     frequency->setValue(ArrowFromFrequency(frequency->maximum(), store_.EqFrequency(channel, band)));
-    FrequencyBox(channel, i)->setText(QString::fromStdString(ReturnHz(store_.EqFrequency(channel, band))));
+    ShowFrequencyText(channel, band);
     if (band > kEqBandCount) return;
 
     GainArrow(channel, i)->setValue(store_.EqGain(channel, band));
     ArrowPair* q = QArrow(channel, i);
     q->setValue(ArrowFromQPosition(q->maximum(), store_.EqQFactor(channel, band)));
-    GainBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqGainDb(channel, band)) + "dB"));
-    QBox(channel, i)->setText(QString::fromStdString(NumberText(store_.EqQValue(channel, band))));
+    ShowGainText(channel, band);
+    ShowQText(channel, band);
     // The type list shows the band's type and only a peak takes a Q, as when the user picks
     // it; a crossover code in an equalizer band touches neither.
     for (int position = 0; position < static_cast<int>(std::size(kEqTypeListEntries)); ++position) {

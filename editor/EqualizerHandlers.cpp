@@ -9,11 +9,19 @@
 #include "model/ValueScales.h"
 
 namespace sonavel {
-namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+// A band's boxes show the stored frequency, gain and Q.
+void MainWindow::ShowFrequencyText(int channel, int band) {
+    FrequencyBox(channel, band - 1)->setText(QString::fromStdString(ReturnHz(store_.EqFrequency(channel, band))));
+}
 
-}  // namespace
+void MainWindow::ShowGainText(int channel, int band) {
+    GainBox(channel, band - 1)->setText(QString::fromStdString(NumberText(store_.EqGainDb(channel, band)) + "dB"));
+}
+
+void MainWindow::ShowQText(int channel, int band) {
+    QBox(channel, band - 1)->setText(QString::fromStdString(NumberText(store_.EqQValue(channel, band))));
+}
 
 void MainWindow::FrequencyArrow_Change(int channel, int index) {
     const int band = index + 1;
@@ -26,7 +34,7 @@ void MainWindow::FrequencyArrow_Change(int channel, int index) {
         store_.EqFrequency(channel, band) = static_cast<int16_t>(frequency);
         DoEQFFTDraw(channel, band);
     }
-    FrequencyBox(channel, index)->setText(Text(ReturnHz(store_.EqFrequency(channel, band))));
+    ShowFrequencyText(channel, band);
 }
 
 void MainWindow::GainArrow_Change(int channel, int index) {
@@ -39,7 +47,7 @@ void MainWindow::GainArrow_Change(int channel, int index) {
         store_.EqGain(channel, band) = static_cast<int16_t>(value);
         DoEQFFTDraw(channel, band);
     }
-    GainBox(channel, index)->setText(Text(NumberText(store_.EqGainDb(channel, band)) + "dB"));
+    ShowGainText(channel, band);
 }
 
 void MainWindow::QArrow_Change(int channel, int index) {
@@ -53,7 +61,7 @@ void MainWindow::QArrow_Change(int channel, int index) {
         store_.EqQFactor(channel, band) = static_cast<int16_t>(position);
         DoEQFFTDraw(channel, band);
     }
-    QBox(channel, index)->setText(Text(NumberText(store_.EqQValue(channel, band))));
+    ShowQText(channel, band);
 }
 
 // Shelves take no Q: their Q arrows are disabled, while the stored Q still travels.

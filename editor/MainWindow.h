@@ -161,6 +161,9 @@ private:
     Status LoadSelectedPreset();
     Status SavePreset(const QString& name);
     void RefreshBand(int channel, int band);
+    void ShowFrequencyText(int channel, int band);
+    void ShowGainText(int channel, int band);
+    void ShowQText(int channel, int band);
     void StoreGainLevelFromArrows(int number);
     void StoreDelayFromArrows(int index);
     void OnPortLost(const std::string& reason);

@@ -30,7 +30,7 @@ void MainWindow::FrequencyBox_KeyPress(int channel, int index, int characterCode
     const std::optional<int16_t> typed = RoundToInt16(ReadLeadingNumber(box->text().toStdString()));
     if (!typed) {
         // Not a 16-bit number: show the band's frequency again and stay in typing colour.
-        box->setText(QString::fromStdString(ReturnHz(store_.EqFrequency(channel, band))));
+        ShowFrequencyText(channel, band);
         return;
     }
     int frequency = *typed;
@@ -43,7 +43,7 @@ void MainWindow::FrequencyBox_KeyPress(int channel, int index, int characterCode
     store_.EqFreqPosition(channel, band) = static_cast<int16_t>(GetFregPosition(frequency));
     store_.EqFrequency(channel, band) = static_cast<int16_t>(frequency);
     DoEQFFTDraw(channel, band);
-    box->setText(QString::fromStdString(ReturnHz(frequency)));
+    ShowFrequencyText(channel, band);
     SetBackColor(box, kBoxColour);
 }
 
