@@ -45,8 +45,8 @@ void MainWindow::UpDateDraw() {
         const bool limiter = store_.CompRatio(c) + 1 > ratio->maximum();
         ratio->setValue(limiter ? 1 : ratio->maximum() - store_.CompRatio(c) + 1);
     }
-    control<QCheckBox>("Check3")->setChecked(store_.InvertStatus(1) != 0);
-    control<QCheckBox>("Check5")->setChecked(store_.InvertStatus(2) != 0);
+    for (int c = 1; c <= kChannelCount; ++c)
+        control<QCheckBox>(ChannelControls(c).invertBox)->setChecked(store_.InvertStatus(c) != 0);
     control<QCheckBox>("Check1_0")->setChecked(store_.FuncByPass6(1) != 0);
     control<QCheckBox>("Check1_1")->setChecked(store_.FuncByPass6(2) != 0);
     control<QCheckBox>("Check1_2")->setChecked(store_.FuncByPass3(1) != 0);

@@ -107,7 +107,7 @@ void MainWindow::Mute_Click(int index) {
 
 void MainWindow::Invert_Click(int channel) {
     state_.CurrentChannel = channel;
-    const auto* box = control<QCheckBox>(channel == 1 ? "Check3" : "Check5");
+    const auto* box = control<QCheckBox>(ChannelControls(channel).invertBox);
     store_.InvertStatus(channel) = box->isChecked() ? 1 : 0;
     sender_.LoadInvertStatus();
 }

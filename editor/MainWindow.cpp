@@ -16,10 +16,6 @@ namespace {
 
 constexpr int kTimerIntervalMs = 20;
 
-const char* ByChannel(int channel, const char* first, const char* second) {
-    return channel == 1 ? first : second;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
@@ -147,7 +143,7 @@ void MainWindow::ConnectHandlers() {
         for (int k = 0; k < 4; ++k)
             connect(CompressorArrow(channel, k), &QScrollBar::valueChanged, this,
                     [=, this] { Compressor_Change(channel, k); });
-        connect(control<QCheckBox>(ByChannel(channel, "Check3", "Check5")), &QCheckBox::toggled, this,
+        connect(control<QCheckBox>(ChannelControls(channel).invertBox), &QCheckBox::toggled, this,
                 [=, this] { Invert_Click(channel); });
     }
     for (int i = 0; i < 2; ++i) {
@@ -230,37 +226,37 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 // Controls by role.
 
 TextBox* MainWindow::FrequencyBox(int channel, int index) const {
-    return control<TextBox>(MemberName(ByChannel(channel, "Text1", "Text3"), index));
+    return control<TextBox>(MemberName(ChannelControls(channel).frequencyBox, index));
 }
 ArrowPair* MainWindow::FrequencyArrow(int channel, int index) const {
-    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll3", "VScroll7"), index));
+    return control<ArrowPair>(MemberName(ChannelControls(channel).frequencyArrow, index));
 }
 TextBox* MainWindow::GainBox(int channel, int index) const {
-    return control<TextBox>(MemberName(ByChannel(channel, "Text4", "Text8"), index));
+    return control<TextBox>(MemberName(ChannelControls(channel).gainBox, index));
 }
 ArrowPair* MainWindow::GainArrow(int channel, int index) const {
-    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll2", "VScroll10"), index));
+    return control<ArrowPair>(MemberName(ChannelControls(channel).gainArrow, index));
 }
 TextBox* MainWindow::QBox(int channel, int index) const {
-    return control<TextBox>(MemberName(ByChannel(channel, "Text2", "Text11"), index));
+    return control<TextBox>(MemberName(ChannelControls(channel).qBox, index));
 }
 ArrowPair* MainWindow::QArrow(int channel, int index) const {
-    return control<ArrowPair>(MemberName(ByChannel(channel, "VScroll1", "VScroll11"), index));
+    return control<ArrowPair>(MemberName(ChannelControls(channel).qArrow, index));
 }
 ListBox* MainWindow::TypeList(int channel, int index) const {
-    return control<ListBox>(MemberName(ByChannel(channel, "Combo2", "Combo3"), index));
+    return control<ListBox>(MemberName(ChannelControls(channel).typeList, index));
 }
 QCheckBox* MainWindow::OffBox(int channel, int index) const {
-    return control<QCheckBox>(MemberName(ByChannel(channel, "Check2", "Check4"), index));
+    return control<QCheckBox>(MemberName(ChannelControls(channel).offBox, index));
 }
 ListBox* MainWindow::CrossoverList(int channel, int index) const {
-    return control<ListBox>(MemberName(ByChannel(channel, "Combo1", "Combo6"), index));
+    return control<ListBox>(MemberName(ChannelControls(channel).crossoverList, index));
 }
 ArrowPair* MainWindow::CompressorArrow(int channel, int control) const {
-    return this->control<ArrowPair>(MemberName(ByChannel(channel, "VScroll6", "VScroll12"), control));
+    return this->control<ArrowPair>(MemberName(ChannelControls(channel).compressorArrow, control));
 }
 TextBox* MainWindow::CompressorBox(int channel, int control) const {
-    return this->control<TextBox>(MemberName(ByChannel(channel, "Text7", "Text12"), control));
+    return this->control<TextBox>(MemberName(ChannelControls(channel).compressorBox, control));
 }
 PlotWidget* MainWindow::Picture1() const { return control<PlotWidget>("Picture1"); }
 

@@ -48,9 +48,7 @@ struct ChannelColumns {
     int channel;
     QString panel, panelCaption;
     int panelLeft;
-    // control array names
-    QString freqText, freqArrow, gainText, gainArrow, qText, qArrow, typeList, offBox, crossoverList,
-        compText, compArrow;
+    ChannelControlNames names;
     // equalizer block: frame lefts and widths
     int freqFrame, gainFrame, gainFrameWidth, qFrame, typeFrame, typeFrameWidth, offFrame, offFrameWidth;
     // band rows
@@ -64,7 +62,6 @@ struct ChannelColumns {
     int gainRowFrame, gainRowFrameWidth, gainRowBox, gainRowBoxWidth;
     int delayFrame, delayFrameWidth, delayBox, delayBoxWidth;
     int invertPanel;
-    QString invertName;
     int invertLeft, invertTop, invertWidth, invertHeight;
     int outputFrame, outputFrameWidth, muteLeft;
     // compressor block
@@ -76,28 +73,28 @@ struct ChannelColumns {
 
 const ChannelColumns kChannels[] = {
     {1, "Frame8", "Channel01", 0,
-     "Text1", "VScroll3", "Text4", "VScroll2", "Text2", "VScroll1", "Combo2", "Check2", "Combo1",
-     "Text7", "VScroll6",
+     {"Text1", "VScroll3", "Text4", "VScroll2", "Text2", "VScroll1", "Combo2", "Check2", "Combo1",
+      "Text7", "VScroll6", "Check3"},
      120, 1800, 1215, 3000, 3960, 1335, 5280, 615,
      240, 600, 1920, 975, 3120, 3480, 285, 4080, 1095, 5400,
      120, 2895, 3000, 2895, "HightPass ", "LowPass ", "Frequeency",
      240, 3120, 1440, 4320, 1455,
      120, 1575, 240, 1215,
      1680, 1455, 1800, 1215,
-     3120, "Check3", 3240, 7080, 855, 375,
+     3120, 3240, 7080, 855, 375,
      4200, 1695, 4440,
      120, {240, 1320, 2640, 3960}, {855, 1095, 1095, 975},
      5160, "ByPass"},
     {2, "Frame29", "Channel02", 6120,
-     "Text3", "VScroll7", "Text8", "VScroll10", "Text11", "VScroll11", "Combo3", "Check4", "Combo6",
-     "Text12", "VScroll12",
+     {"Text3", "VScroll7", "Text8", "VScroll10", "Text11", "VScroll11", "Combo3", "Check4", "Combo6",
+      "Text12", "VScroll12", "Check5"},
      6240, 7920, 1095, 9000, 9960, 1215, 11160, 855,
      6360, 6720, 8040, 855, 9120, 9480, 255, 10080, 975, 11520,
      6240, 2775, 9000, 3015, "HightPass", "LowPass", "Frequency",
      6360, 9120, 7560, 10440, 1335,
      6240, 1455, 6360, 1095,
      7680, 1335, 7800, 1095,
-     9000, "Check5", 9120, 7200, 735, 255,
+     9000, 9120, 7200, 735, 255,
      10080, 1935, 10320,
      6240, {6360, 7440, 8760, 10080}, {855, 1095, 1095, 855},
      11280, "BYPass"},
@@ -130,13 +127,15 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
         const int top = 3840 + 360 * r;
         t.push_back({K::Label, MemberName("RowLabel" + n, r), freq, c.rowLabel, top, 345, kBoxHeight,
                      QString("0%1").arg(r + 1), {}, {}, Lettering::Row});
-        AddBoxWithArrows(t, freq, MemberName(c.freqText, r), MemberName(c.freqArrow, r), c.freqBox, top, 1095, "1000Hz");
-        AddBoxWithArrows(t, gain, MemberName(c.gainText, r), MemberName(c.gainArrow, r), c.gainBox, top, c.gainBoxWidth, "0dB");
-        t.push_back({K::Text, MemberName(c.qText, r), q, c.qBox, top, 735, kBoxHeight, "3"});
-        t.push_back({K::Arrow, MemberName(c.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
+        AddBoxWithArrows(t, freq, MemberName(c.names.frequencyBox, r), MemberName(c.names.frequencyArrow, r),
+                         c.freqBox, top, 1095, "1000Hz");
+        AddBoxWithArrows(t, gain, MemberName(c.names.gainBox, r), MemberName(c.names.gainArrow, r), c.gainBox, top,
+                         c.gainBoxWidth, "0dB");
+        t.push_back({K::Text, MemberName(c.names.qBox, r), q, c.qBox, top, 735, kBoxHeight, "3"});
+        t.push_back({K::Arrow, MemberName(c.names.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
                      kArrowWidth, c.qArrowHeight, {}});
-        t.push_back({K::List, MemberName(c.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
-        t.push_back({K::Check, MemberName(c.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
+        t.push_back({K::List, MemberName(c.names.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
+        t.push_back({K::Check, MemberName(c.names.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
     }
 
     // Crossover block: the high-pass slot (band 7) left, the low-pass slot (band 6) right.
@@ -144,13 +143,15 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
     t.push_back({K::Frame, high, c.panel, c.highFrame, 5880, c.highFrameWidth, 975, c.highCaption, kCrossoverBlock, kWhite});
     t.push_back({K::Label, "HighPassFrequencyLabel" + n, high, c.highBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
     t.push_back({K::Label, "HighPassTypeLabel" + n, high, c.highListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
-    AddBoxWithArrows(t, high, MemberName(c.freqText, 6), MemberName(c.freqArrow, 6), c.highBox, 6360, 1095, "1000Hz");
-    t.push_back({K::List, MemberName(c.crossoverList, 1), high, c.highListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+    AddBoxWithArrows(t, high, MemberName(c.names.frequencyBox, 6), MemberName(c.names.frequencyArrow, 6), c.highBox,
+                     6360, 1095, "1000Hz");
+    t.push_back({K::List, MemberName(c.names.crossoverList, 1), high, c.highListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
     t.push_back({K::Frame, low, c.panel, c.lowFrame, 5880, c.lowFrameWidth, 975, c.lowCaption, kCrossoverBlock, kWhite});
     t.push_back({K::Label, "LowPassFrequencyLabel" + n, low, c.lowBox, 6120, 1095, kCaptionLabelHeight, c.frequencyCaption});
     t.push_back({K::Label, "LowPassTypeLabel" + n, low, c.lowListLeft, 6120, c.listWidth, kCaptionLabelHeight, "Type"});
-    AddBoxWithArrows(t, low, MemberName(c.freqText, 5), MemberName(c.freqArrow, 5), c.lowBox, 6360, 1095, "1000Hz");
-    t.push_back({K::List, MemberName(c.crossoverList, 0), low, c.lowListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
+    AddBoxWithArrows(t, low, MemberName(c.names.frequencyBox, 5), MemberName(c.names.frequencyArrow, 5), c.lowBox,
+                     6360, 1095, "1000Hz");
+    t.push_back({K::List, MemberName(c.names.crossoverList, 0), low, c.lowListLeft, 6360, c.listWidth, kListHeight, "ByPass"});
 
     // Level row: gain, delay, invert, the hidden output gain and the mute box above it.
     const int i = c.channel - 1;
@@ -161,7 +162,7 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
     t.push_back({K::Frame, delay, c.panel, c.delayFrame, 6960, c.delayFrameWidth, 615, "Delay", kLevelRow, kWhite});
     AddBoxWithArrows(t, delay, MemberName("Text9", i), MemberName("VScroll5", i), c.delayBox, 7200, c.delayBoxWidth, "0mS");
     t.push_back({K::Panel, invert, c.panel, c.invertPanel, 6960, 1095, 615, {}, kLevelRow, kWhite});
-    t.push_back({K::Check, c.invertName, invert, c.invertLeft, c.invertTop, c.invertWidth, c.invertHeight, "Invert"});
+    t.push_back({K::Check, c.names.invertBox, invert, c.invertLeft, c.invertTop, c.invertWidth, c.invertHeight, "Invert"});
     t.push_back({K::Frame, output, c.panel, c.outputFrame, 6960, c.outputFrameWidth, 615, "Output Gain", kLevelRow,
                  kWhite, Lettering::Normal, true});
     AddBoxWithArrows(t, output, MemberName("Text10", i), MemberName("VScroll9", i), c.outputFrame + 120, 7200, 1215, "0dB");
@@ -176,8 +177,8 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
     for (int k = 0; k < 4; ++k) {
         t.push_back({K::Label, MemberName("CompressorLabel" + n, k), comp, c.compBox[k], 7920, c.compBoxWidth[k],
                      kCaptionLabelHeight, compCaptions[k]});
-        AddBoxWithArrows(t, comp, MemberName(c.compText, k), MemberName(c.compArrow, k), c.compBox[k], 8160,
-                         c.compBoxWidth[k], compTexts[k]);
+        AddBoxWithArrows(t, comp, MemberName(c.names.compressorBox, k), MemberName(c.names.compressorArrow, k),
+                         c.compBox[k], 8160, c.compBoxWidth[k], compTexts[k]);
     }
     t.push_back({K::Check, MemberName("Check1", i + 2), comp, c.compOffLeft, 8040, 615, 375, "OFF"});
     t.push_back({K::Check, MemberName("Check1", i), c.panel, c.compFrame, 8640, 1095, 255, c.bypassCaption, kBlack, kWhite});
@@ -267,6 +268,8 @@ QWidget* CreateControl(const ControlEntry& entry, QWidget* parent) {
 }
 
 }  // namespace
+
+const ChannelControlNames& ChannelControls(int channel) { return kChannels[channel - 1].names; }
 
 QFont WindowFont(Lettering lettering) {
     // The classic face is a bitmap font; it serves the sizes it really has a strike for, and a

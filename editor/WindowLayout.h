@@ -25,6 +25,15 @@ enum class Lettering {
 // The name of a control array's member: "VScroll3" and 2 give "VScroll3_2".
 inline QString MemberName(const QString& array, int index) { return array + "_" + QString::number(index); }
 
+// The controls of one channel panel by role: array names, except the single invert box.
+struct ChannelControlNames {
+    QString frequencyBox, frequencyArrow, gainBox, gainArrow, qBox, qArrow, typeList, offBox, crossoverList,
+        compressorBox, compressorArrow, invertBox;
+};
+
+// The names of channel 1 or 2.
+const ChannelControlNames& ChannelControls(int channel);
+
 // Creates the controls of the table on the window; returns them by name.
 QHash<QString, QWidget*> BuildWindowLayout(QWidget* window);
 
