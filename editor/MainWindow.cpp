@@ -208,15 +208,14 @@ void MainWindow::ShowPlot() {
     Picture1()->ShowSegments(plot_.segments());
 }
 
+// An uncovered plot asks Timer1 for a redraw two ticks later.
 void MainWindow::Picture1_Paint() {
     state_.RedrawPending = true;
     state_.RedrawTicks = 0;
 }
 
-void MainWindow::Form_Resize() {
-    state_.RedrawPending = true;
-    state_.RedrawTicks = 0;
-}
+// A resized window asks for the same redraw.
+void MainWindow::Form_Resize() { Picture1_Paint(); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
