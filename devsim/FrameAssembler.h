@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "link/Envelope.h"
+#include "link/Messages.h"
 
 namespace sonavel::devsim {
 
 constexpr int kMinFrameLength = kEnvelopeBytes;
-constexpr int kMaxFrameLength = 121;  // the longest message of the protocol
+constexpr int kMaxFrameLength = kSettingsDumpLength;  // the longest message of the protocol
 
 class FrameAssembler {
 public:

@@ -43,7 +43,7 @@ void DecodeParameters(const Bytes& f, DecodedMessage& m) {
             break;
         case MessageKind::FunctionSwitch: {
             static const char* const kNames[] = {"FuncByPass3", "FuncByPass6", "FuncByPass8"};
-            list.Add(kNames[m.command == 3 ? 0 : m.command == 6 ? 1 : 2], ch, f[7]);
+            list.Add(kNames[m.command == kCmdFunction3 ? 0 : m.command == kCmdFunction6 ? 1 : 2], ch, f[7]);
             break;
         }
         case MessageKind::EqBand: {
@@ -100,14 +100,22 @@ void CheckSlot(int slot) {
 MessageKind KindOf(int length, int command) {
     struct Known { int length, command; MessageKind kind; };
     static constexpr Known kKnown[] = {
-        {15, 1, MessageKind::GainDelay},        {15, 2, MessageKind::Limiter},
-        {11, 3, MessageKind::FunctionSwitch},   {17, 4, MessageKind::EqBand},
-        {14, 5, MessageKind::Crossover},        {11, 6, MessageKind::FunctionSwitch},
-        {13, 7, MessageKind::Loudness},         {11, 8, MessageKind::FunctionSwitch},
-        {12, 9, MessageKind::Invert},           {kWholeSettingsLength, 10, MessageKind::WholeSettings},
-        {9, 11, MessageKind::PresenceQuery},    {9, 12, MessageKind::SettingsRequest},
-        {10, 12, MessageKind::SettingsRequest}, {kSettingsDumpLength, 14, MessageKind::StoreToSlot},
-        {10, 15, MessageKind::ProgramAddress},  {10, 16, MessageKind::ReadAddress},
+        {15, kCmdGainDelay, MessageKind::GainDelay},
+        {15, kCmdLimiter, MessageKind::Limiter},
+        {11, kCmdFunction3, MessageKind::FunctionSwitch},
+        {17, kCmdEqBand, MessageKind::EqBand},
+        {14, kCmdCrossover, MessageKind::Crossover},
+        {11, kCmdFunction6, MessageKind::FunctionSwitch},
+        {13, kCmdLoudness, MessageKind::Loudness},
+        {11, kCmdFunction8, MessageKind::FunctionSwitch},
+        {12, kCmdInvert, MessageKind::Invert},
+        {kWholeSettingsLength, kCmdWholeSettings, MessageKind::WholeSettings},
+        {9, kCmdPresenceQuery, MessageKind::PresenceQuery},
+        {9, kCmdSettingsRequest, MessageKind::SettingsRequest},
+        {10, kCmdSettingsRequest, MessageKind::SettingsRequest},
+        {kSettingsDumpLength, kCmdStoreToSlot, MessageKind::StoreToSlot},
+        {10, kCmdProgramAddress, MessageKind::ProgramAddress},
+        {10, kCmdReadAddress, MessageKind::ReadAddress},
     };
     for (const Known& k : kKnown)
         if (k.length == length && k.command == command) return k.kind;
@@ -148,7 +156,7 @@ DecodedMessage DecodeMessage(const Bytes& frame) {
                 DecodeSettingsBlock(frame, m);
                 break;
             case MessageKind::StoreToSlot:
-                m.slot = frame[117];
+                m.slot = frame[kSlotNumberOffset];
                 CheckSlot(m.slot);
                 DecodeSettingsBlock(frame, m);
                 break;

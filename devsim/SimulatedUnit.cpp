@@ -43,12 +43,12 @@ void SimulatedUnit::Apply(const DecodedMessage& m) {
     }
 }
 
-Bytes SimulatedUnit::PresenceReply() const { return BuildMessage(1, {}, address_); }
+Bytes SimulatedUnit::PresenceReply() const { return BuildMessage(kCmdGainDelay, {}, address_); }
 
 Bytes SimulatedUnit::SettingsDump(int slot) const {
-    Bytes frame = BuildMessage(2, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), address_);
+    Bytes frame = BuildMessage(kCmdLimiter, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), address_);
     WriteSettingsBlock(slot == 0 ? working_ : Slot(slot), frame);
-    frame[117] = static_cast<uint8_t>(slot);
+    frame[kSlotNumberOffset] = static_cast<uint8_t>(slot);
     return frame;
 }
 

@@ -30,6 +30,7 @@ constexpr int kSettingsDumpLength = 121;
 constexpr int kWholeSettingsLength = 120;
 constexpr int kSettingsBlockFirst = 7;   // frame offset of the block's first byte
 constexpr int kSettingsBlockLast = 116;  // frame offset of the block's last byte
+constexpr int kSlotNumberOffset = kSettingsBlockLast + 1;  // after the block: store to slot, dump
 constexpr int kSlotCount = 16;
 
 Bytes EqBandMessage(const ParameterStore& store, int channel, int band, int address);
