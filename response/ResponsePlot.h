@@ -2,7 +2,6 @@
 // The response plot without its widget: band curves of both channels, their sums and the
 // segments a widget paints (red, 2 px, channel 2 over channel 1). Every band change enters
 // through DoEQFFTDraw; the window only paints segments().
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -60,14 +59,12 @@ public:
 
 private:
     void draw();
-    static void requireBand(int channel, int band);  // throws std::out_of_range
-    static int curveIndex(int channel, int band);
 
     SendBand sendBand_;
     ReferenceCurves references_;
     std::unique_ptr<PlotPositions> positions_;
-    std::unique_ptr<std::array<Curve, kChannelCount * kBandCount>> bandCurves_;
-    std::unique_ptr<std::array<Curve, kChannelCount>> sums_;
+    std::unique_ptr<BandArray<Curve>> bandCurves_;
+    std::unique_ptr<ChannelArray<Curve>> sums_;
     std::unique_ptr<SynthesisScratch> scratch_;
     std::vector<PlotSegment> segments_;
     bool DrawEnabled_ = false;
