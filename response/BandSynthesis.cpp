@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace sonavel {
 
@@ -18,15 +19,10 @@ bool isReflected(int type) {
     return type == 2 || type == 4 || type == 6 || type == 8 || type == 10;
 }
 
-// Column of a crossover reference code 3, 7, 9, 11; -1 for any other code.
+// Column of a crossover reference code; -1 for a code without a reference curve.
 int crossoverColumn(int code) {
-    switch (code) {
-    case 3: return 0;
-    case 7: return 1;
-    case 9: return 2;
-    case 11: return 3;
-    default: return -1;
-    }
+    const auto* found = std::find(std::begin(kCrossoverCodes), std::end(kCrossoverCodes), code);
+    return found == std::end(kCrossoverCodes) ? -1 : static_cast<int>(found - kCrossoverCodes);
 }
 
 double correctForShape(int type, double value) {

@@ -7,7 +7,6 @@
 namespace sonavel {
 
 namespace {
-constexpr int kCrossoverCodes[kCrossoverColumns] = {3, 7, 9, 11};
 constexpr double kPeakQScale = 1.5;
 constexpr double kUnusedQ = 1.0;  // shelves and crossovers ignore Q
 }  // namespace

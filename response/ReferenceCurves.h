@@ -12,6 +12,8 @@
 namespace sonavel {
 
 constexpr int kCrossoverColumns = 4;  // Butterworth, Linkwitz-Riley, Bessel, Chebychev
+// The crossover type code whose reference curve each column holds.
+constexpr int kCrossoverCodes[kCrossoverColumns] = {3, 7, 9, 11};
 
 // Design frequencies, as frequency positions on FregDataB.
 constexpr int kPeakReferencePosition = 173;
