@@ -2,22 +2,18 @@
 
 namespace sonavel {
 
+bool SendGateOpen(const SerialPort& port, const LinkState& link) {
+    return port.PortOpen() && link.Connected == 1;
+}
+
 ParameterSender::ParameterSender(const ParameterStore& store, LinkState& link, SerialPort& port,
                                  Sleeper& sleeper)
     : store_(store), link_(link), port_(port), sleeper_(sleeper) {}
 
-bool ParameterSender::SingleParameterGateOpen() const {
-    return WholeSettingsGateOpen() && link_.RefreshBusy == 0;
-}
-
-bool ParameterSender::WholeSettingsGateOpen() const {
-    return port_.PortOpen() && link_.Connected == 1;
-}
-
 void ParameterSender::Send(const std::function<Bytes()>& build, bool wholeSettings) {
     const SendingScope sending(link_);  // lowered again even if building fails
     const Bytes message = build();
-    if (wholeSettings ? WholeSettingsGateOpen() : SingleParameterGateOpen()) port_.Output(message);
+    if (SendGateOpen(port_, link_) && (wholeSettings || link_.RefreshBusy == 0)) port_.Output(message);
     // The pause paces the line whether or not the message left.
     sleeper_.Sleep(wholeSettings ? kWholeSettingsPauseMs : kParameterPauseMs);
 }

@@ -14,6 +14,11 @@ namespace sonavel {
 constexpr int kParameterPauseMs = 128;
 constexpr int kWholeSettingsPauseMs = 500;
 
+// The send gate of every outgoing message: the port is open and the user switched the link
+// on. Single-parameter messages also wait while a refresh runs; whole-settings messages,
+// the presence query and the transfers' requests do not.
+bool SendGateOpen(const SerialPort& port, const LinkState& link);
+
 class ParameterSender {
 public:
     ParameterSender(const ParameterStore& store, LinkState& link, SerialPort& port, Sleeper& sleeper);
@@ -26,11 +31,6 @@ public:
     void ByPassFunction(int function, int channel);
     void LoadInvertStatus();
     void LoadPresetNum(int presetNum);  // the whole store into the unit's working set
-
-    // Gates: single-parameter messages also wait while a refresh runs; whole-settings
-    // messages, the presence query and the transfers' requests do not.
-    bool SingleParameterGateOpen() const;
-    bool WholeSettingsGateOpen() const;
 
 private:
     // Bookkeeping, build, gate, output and pause shared by every sender.

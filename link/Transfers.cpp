@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "link/Messages.h"
+#include "link/ParameterSender.h"
 
 namespace sonavel {
 
@@ -27,8 +28,6 @@ Transfers::Transfers(ParameterStore& store, LinkState& link, SerialPort& port, S
     if (!callbacks_.PumpEventsOnce)
         throw std::invalid_argument("the transfers need a way to wait for replies");
 }
-
-bool Transfers::GateOpen() const { return port_.PortOpen() && link_.Connected == 1; }
 
 void Transfers::WaitWhile(const std::function<bool()>& condition) {
     while (condition()) callbacks_.PumpEventsOnce();
@@ -75,7 +74,7 @@ bool Transfers::ReceiveSettings(const std::function<Bytes()>& buildRequest) {
     // Wake-up ping: whether the unit answers is not examined, it only gets a moment.
     link_.PingPending = 1;
     link_.WaitTicks = 0;
-    if (GateOpen()) port_.Output(PresenceQuery(link_.DeviceAddress));
+    if (SendGateOpen(port_, link_)) port_.Output(PresenceQuery(link_.DeviceAddress));
     WaitWhile([this] { return link_.PingPending == 1 && link_.WaitTicks <= kPingWaitTicks; });
 
     // Built after the ping's wait, with the address as it stands now.
@@ -83,7 +82,7 @@ bool Transfers::ReceiveSettings(const std::function<Bytes()>& buildRequest) {
     link_.RecallPending = 1;
     link_.WaitTicks = 0;
     for (int attempt = 0; attempt < kRequestAttempts && link_.RecallPending == 1; ++attempt) {
-        if (!GateOpen()) continue;
+        if (!SendGateOpen(port_, link_)) continue;
         port_.Output(request);
         link_.RecallPending = 1;
         link_.WaitTicks = 0;
@@ -109,7 +108,7 @@ void Transfers::ApplyDump(const std::string& receivedText) {
 void Transfers::LoadToDsp(int slot) {
     const Bytes message = StoreToSlotMessage(store_, slot, link_.DeviceAddress);
     const SendingScope sending(link_);
-    if (GateOpen()) port_.Output(message);
+    if (SendGateOpen(port_, link_)) port_.Output(message);
     sleeper_.Sleep(kStoreToSlotPauseMs);
 }
 

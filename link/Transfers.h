@@ -64,7 +64,6 @@ public:
     void LoadToDsp(int slot);
 
 private:
-    bool GateOpen() const;
     void WaitWhile(const std::function<bool()>& condition);
     bool Read(const std::function<Bytes()>& request,
               const std::function<std::string(const std::string&)>& statusText, bool slotRecall);
