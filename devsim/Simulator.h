@@ -2,7 +2,6 @@
 // The simulated line with its units: reads frames from the pseudo-terminal, lets the units
 // answer them through the fault plan at line speed, and keeps the log and the state file.
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>

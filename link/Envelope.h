@@ -2,7 +2,6 @@
 // The message envelope every frame uses in both directions:
 // 01 20 03 40, LEN (total bytes), CMD, payload, address, 05 60.
 #include <cstdint>
-#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #pragma once
 // The link's bookkeeping shared by the senders, the receiver, the presence check and the
 // bulk transfers. Flags are 0/1 integers as the rest of the window keeps them.
-#include <array>
 #include <cstdint>
 
 #include "model/ParameterStore.h"

@@ -1,6 +1,5 @@
 #pragma once
 // Frequency positions, arrow-pair orientation and the number texts of every display.
-#include <cstdint>
 #include <string>
 
 namespace sonavel {
