@@ -172,10 +172,7 @@ void ApplySettingsDump(const uint8_t* frame, ParameterStore& store) {
     // A unit may report values its own controls never produce; keep the store usable.
     ClampIntoRange(store);
     // The crossover slots take their shape code from the list positions, not the dump.
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        SetCrossoverListPosition(store, ch, kLowPassBand, store.LpType(ch));
-        SetCrossoverListPosition(store, ch, kHighPassBand, store.HpType(ch));
-    }
+    ApplyCrossoverListPositions(store);
 }
 
 }  // namespace sonavel

@@ -55,6 +55,13 @@ void SetCrossoverListPosition(ParameterStore& s, int channel, int band, int list
     s.EqType(channel, band) = CrossoverEqType(band, listPosition, s.EqType(channel, band));
 }
 
+void ApplyCrossoverListPositions(ParameterStore& s) {
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        SetCrossoverListPosition(s, ch, kLowPassBand, s.LpType(ch));
+        SetCrossoverListPosition(s, ch, kHighPassBand, s.HpType(ch));
+    }
+}
+
 int16_t EqTypeForListPosition(int listPosition) {
     static constexpr int16_t kCodes[3] = {1, 4, 5};
     return (listPosition >= 0 && listPosition < 3) ? kCodes[listPosition] : -1;

@@ -111,6 +111,10 @@ int16_t CrossoverEqType(int band, int listPosition, int16_t currentType);
 // the band's EqType by the crossover rule.
 void SetCrossoverListPosition(ParameterStore& store, int channel, int band, int listPosition);
 
+// Rewrites EqType of bands 6 and 7 of both channels from LpType and HpType by the crossover
+// rule, as after any bulk change of the store.
+void ApplyCrossoverListPositions(ParameterStore& store);
+
 // EqType code of an equalizer type list position: 0 Peak -> 1, 1 High Shelf -> 4,
 // 2 Low Shelf -> 5; -1 for no selection.
 int16_t EqTypeForListPosition(int listPosition);

@@ -13,10 +13,9 @@ void RefreshBandFields(ParameterStore& store, int channel, int band) {
 }
 
 void ApplyRefreshToStore(ParameterStore& store) {
+    ApplyCrossoverListPositions(store);
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         for (int band = 1; band <= kBandCount; ++band) RefreshBandFields(store, ch, band);
-        SetCrossoverListPosition(store, ch, kHighPassBand, store.HpType(ch));
-        SetCrossoverListPosition(store, ch, kLowPassBand, store.LpType(ch));
         store.OutputLevel(ch) = store.GainLevel(ch + 2);
         // The ratio control has one step above 1:20, the limiter; it stores every higher value so.
         if (store.CompRatio(ch) > kHighestRatio) store.CompRatio(ch) = kLimiterRatio;
