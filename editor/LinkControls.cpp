@@ -146,7 +146,7 @@ void MainWindow::OnLineCheck() {
             link_.Online = link_.OnlineTable(address) != 0 ? 1 : 0;
             link_.OnlineTable(address) = 0;
         }
-        if (link_.Online == 0 && port_.PortOpen() && link_.Connected == 1) port_.Output(PresenceQuery(address));
+        if (link_.Online == 0 && SendGateOpen(port_, link_)) port_.Output(PresenceQuery(address));
     }
     if (link_.SendCount >= kUnansweredMessages) link_.Online = 0;
     const bool lit = link_.Online == 1 && link_.Connected == 1;
