@@ -23,7 +23,7 @@ bool FaultPlan::CountFrameAndLose() {
 }
 
 bool FaultPlan::HangUpDue() const {
-    return options_.hangupAfter > 0 && framesReceived_ >= options_.hangupAfter;
+    return options_.hangupAfter > 0 && framesReceived_ == options_.hangupAfter;
 }
 
 Bytes FaultPlan::Garble(Bytes reply) {
@@ -44,22 +44,23 @@ Bytes FaultPlan::Noise() {
     return junk;
 }
 
-std::vector<LineChunk> FaultPlan::Shape(const Bytes& reply) {
+ShapedReply FaultPlan::Shape(const Bytes& reply) {
     if (options_.silent) return {};
-    std::vector<LineChunk> chunks;
-    if (options_.noise) chunks.push_back({0, Noise()});
+    ShapedReply shaped;
+    if (options_.noise) shaped.chunks.push_back({0, Noise()});
     const Bytes bytes = options_.garbleRate > 0 ? Garble(reply) : reply;
+    shaped.garbled = bytes != reply;
     if (!options_.split) {
-        chunks.push_back({0, bytes});
-        return chunks;
+        shaped.chunks.push_back({0, bytes});
+        return shaped;
     }
     for (size_t start = 0; start < bytes.size();) {
         const size_t size = std::min<size_t>(static_cast<size_t>(Random(1, kMaxChunkBytes)), bytes.size() - start);
         const int pause = start == 0 ? 0 : Random(kMinChunkPauseMs, kMaxChunkPauseMs);
-        chunks.push_back({pause, Bytes(bytes.begin() + start, bytes.begin() + start + size)});
+        shaped.chunks.push_back({pause, Bytes(bytes.begin() + start, bytes.begin() + start + size)});
         start += size;
     }
-    return chunks;
+    return shaped;
 }
 
 }  // namespace sonavel::devsim

@@ -16,17 +16,23 @@ struct LineChunk {
     Bytes bytes;
 };
 
+// One reply as it goes on the line; garbled when at least one of its bytes was damaged.
+struct ShapedReply {
+    std::vector<LineChunk> chunks;
+    bool garbled = false;
+};
+
 class FaultPlan {
 public:
     explicit FaultPlan(const SimulatorOptions& options);
 
     // Counts one received frame; true when this frame is to be lost on the line.
     bool CountFrameAndLose();
-    // True once as many frames as --hangup-after asks for have been received.
+    // True right after the frame that --hangup-after counts to, and only then.
     bool HangUpDue() const;
 
     // What goes on the line for one reply; nothing at all for a silent unit.
-    std::vector<LineChunk> Shape(const Bytes& reply);
+    ShapedReply Shape(const Bytes& reply);
 
 private:
     Bytes Garble(Bytes reply);

@@ -40,6 +40,7 @@ std::string StoreJson(const ParameterStore& store) {
     std::string out = "{";
     bool firstField = true;
     for (const StoreField& field : StoreFields()) {
+        if (!HeldByUnit(field)) continue;
         out += (firstField ? "" : ",") + Quoted(std::string(field.name)) + ":[";
         firstField = false;
         if (field.shape == FieldShape::PerBand) {
@@ -83,7 +84,7 @@ std::string FrameLogLine(std::chrono::system_clock::time_point time, const Bytes
     out += ",\"fields\":{";
     for (size_t i = 0; i < m.fields.size(); ++i)
         out += (i == 0 ? "" : ",") + Quoted(m.fields[i].Name()) + ":" + std::to_string(m.fields[i].value);
-    return out + "},\"note\":" + Quoted(outcome.note) + "}";
+    return out + "},\"outcome\":" + Quoted(outcome.outcome) + "}";
 }
 
 std::string StateJson(const std::vector<SimulatedUnit>& units) {

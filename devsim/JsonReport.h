@@ -1,6 +1,7 @@
 #pragma once
-// The simulator's JSON output: one log line per received frame, and the state of every
-// unit (working set and slots), both with the store's field names.
+// The simulator's JSON output: one log line per received frame with what became of it, and
+// the state of every unit (working set and slots: the fields a unit holds), both with the
+// store's field names.
 #include <chrono>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ namespace sonavel::devsim {
 std::string HexBytes(const Bytes& bytes);
 
 // {"time":"...Z","bytes":"...","command":4,"address":1,"kind":"eq-band",
-//  "fields":{"EqType(2,3)":1,...},"note":"applied"}
+//  "fields":{"EqType(2,3)":1,...},"outcome":"applied"}
 std::string FrameLogLine(std::chrono::system_clock::time_point time, const Bytes& frame,
                          const FrameOutcome& outcome);
 

@@ -80,8 +80,12 @@ SimulatorOptions ParseOptions(const std::vector<std::string>& args) {
         else if (name == "--split") options.split = true;
         else if (name == "--noise") options.noise = true;
         else if (name == "--hangup-after") options.hangupAfter = static_cast<int>(ParseInteger(name, value(), 1, 1000000));
+        else if (name == "--replug-after") options.replugAfterSeconds = static_cast<int>(ParseInteger(name, value(), 1, 3600));
         else throw OptionError("unknown option '" + name + "' (try --help)");
     }
+    // The line comes back where the programs look for it: at the --link path.
+    if (options.replugAfterSeconds > 0 && (options.hangupAfter == 0 || options.linkPath.empty()))
+        throw OptionError("--replug-after: needs --hangup-after and --link");
     return options;
 }
 
@@ -98,7 +102,11 @@ std::string UsageText() {
            "  --seed S             seed of the random fault choices (default 1)\n"
            "  --split              send replies in small chunks with gaps\n"
            "  --noise              send junk bytes before every reply\n"
-           "  --hangup-after N     close the line after N frames, as an unplugged cable\n";
+           "  --hangup-after N     close the line after N frames, as an unplugged cable\n"
+           "  --replug-after S     with --hangup-after and --link: the line comes back at the\n"
+           "                       --link path S seconds later (1..3600), once\n"
+           "Exit status: 0 after a stop signal (HUP, INT, TERM) or a hang-up, 1 when the line\n"
+           "fails, 2 for a bad option or a --link, --log or --state path that cannot be written.\n";
 }
 
 }  // namespace sonavel::devsim

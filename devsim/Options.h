@@ -21,6 +21,7 @@ struct SimulatorOptions {
     bool split = false;         // replies go out in small chunks with gaps between them
     bool noise = false;         // junk bytes go out before every reply
     int hangupAfter = 0;        // the line is closed after this many frames (0 = never)
+    int replugAfterSeconds = 0; // with hangupAfter: the line comes back at linkPath after this
 
     bool help = false;
 };

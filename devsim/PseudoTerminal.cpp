@@ -7,9 +7,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <climits>
 #include <stdexcept>
 #include <system_error>
+
+#include "devsim/Options.h"
 
 namespace sonavel::devsim {
 
@@ -70,10 +73,12 @@ DeviceLink::DeviceLink(std::string path, std::string target)
     struct stat info {};
     if (lstat(path_.c_str(), &info) == 0) {
         if (!S_ISLNK(info.st_mode))
-            throw std::runtime_error("--link: " + path_ + " exists and is not a symlink");
-        if (unlink(path_.c_str()) != 0) ThrowErrno("--link: removing the old symlink " + path_);
+            throw OptionError("--link: " + path_ + " exists and is not a symlink");
+        if (unlink(path_.c_str()) != 0)
+            throw OptionError("--link: cannot remove the old symlink " + path_ + ": " + std::strerror(errno));
     }
-    if (symlink(target_.c_str(), path_.c_str()) != 0) ThrowErrno("--link: creating " + path_);
+    if (symlink(target_.c_str(), path_.c_str()) != 0)
+        throw OptionError("--link: cannot create " + path_ + ": " + std::strerror(errno));
 }
 
 DeviceLink::~DeviceLink() {

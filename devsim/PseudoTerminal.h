@@ -29,7 +29,8 @@ private:
 
 // A symlink to the line's device at a path of the user's choice, removed again on
 // destruction if it still points where it was made to point. An existing symlink at the
-// path is replaced; any other file there is an error (std::runtime_error).
+// path is replaced; any other file there, or a path where none can be made, is an error
+// (OptionError).
 class DeviceLink {
 public:
     DeviceLink(std::string path, std::string target);

@@ -15,6 +15,10 @@ void MirrorOutputGain(ParameterStore& s, MessageKind kind) {
 
 }  // namespace
 
+bool HeldByUnit(const StoreField& field) {
+    return field.name != "EqFreqPosition" && field.name != "MuteState" && field.name != "OutputLevel";
+}
+
 SimulatedUnit::SimulatedUnit(int address) : address_(address) {
     InitDSPPremeter(working_);
     MirrorOutputGain(working_, MessageKind::WholeSettings);

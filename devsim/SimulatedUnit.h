@@ -7,8 +7,13 @@
 #include "devsim/MessageDecoder.h"
 #include "link/Messages.h"
 #include "model/ParameterStore.h"
+#include "model/StoreFields.h"
 
 namespace sonavel::devsim {
+
+// False for the store fields only the editor keeps: the frequency arrows' positions, the
+// mute boxes, and OutputLevel (the unit's output gains are GainLevel(3) and GainLevel(4)).
+bool HeldByUnit(const StoreField& field);
 
 class SimulatedUnit {
 public:

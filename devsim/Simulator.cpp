@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "devsim/JsonReport.h"
@@ -25,14 +26,50 @@ constexpr auto kFrameSilence = std::chrono::milliseconds(250);
 
 Simulator::Simulator(const SimulatorOptions& options)
     : options_(options), bank_(options.units), faults_(options) {
-    if (!options_.linkPath.empty()) link_.emplace(options_.linkPath, line_.SlavePath());
+    Plug();
+    devicePath_ = line_->SlavePath();
     if (!options_.logPath.empty()) {
         log_.reset(std::fopen(options_.logPath.c_str(), "w"));
-        if (!log_) throw std::runtime_error("--log: cannot write " + options_.logPath + ": " + std::strerror(errno));
+        if (!log_) throw OptionError("--log: cannot write " + options_.logPath + ": " + std::strerror(errno));
+    }
+    try {
+        WriteState();
+    } catch (const std::runtime_error& e) {
+        throw OptionError(e.what());
     }
 }
 
 Simulator::~Simulator() = default;
+
+void Simulator::Plug() {
+    line_.emplace();
+    if (!options_.linkPath.empty()) link_.emplace(options_.linkPath, line_->SlavePath());
+}
+
+// The symlink goes first, so that a program looking for the line finds nothing there.
+void Simulator::Unplug() {
+    link_.reset();
+    line_.reset();
+    assembler_.Reset();
+}
+
+bool Simulator::WaitToReplug(RunFlags& flags) {
+    const Clock::time_point due = Clock::now() + std::chrono::seconds(options_.replugAfterSeconds);
+    while (!flags.stop && Clock::now() < due) {
+        WriteStateOnRequest(flags);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    return !flags.stop;
+}
+
+void Simulator::WriteStateOnRequest(RunFlags& flags) {
+    if (!flags.writeState.exchange(false)) return;
+    try {
+        WriteState();
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "sonavel-devsim: %s\n", e.what());
+    }
+}
 
 void Simulator::WriteState() {
     if (options_.statePath.empty()) return;
@@ -41,42 +78,54 @@ void Simulator::WriteState() {
     {
         std::ofstream out(temporary, std::ios::trunc);
         out << StateJson(bank_.Units());
+        out.flush();
         if (!out) {
-            std::fprintf(stderr, "sonavel-devsim: --state: cannot write %s\n", temporary.c_str());
-            return;
+            const std::string reason = std::strerror(errno);
+            std::remove(temporary.c_str());
+            throw std::runtime_error("--state: cannot write " + temporary + ": " + reason);
         }
     }
     if (std::rename(temporary.c_str(), options_.statePath.c_str()) != 0)
-        std::fprintf(stderr, "sonavel-devsim: --state: cannot write %s: %s\n", options_.statePath.c_str(),
-                     std::strerror(errno));
+        throw std::runtime_error("--state: cannot write " + options_.statePath + ": " + std::strerror(errno));
 }
 
-void Simulator::HandleFrame(const Bytes& frame) {
+std::string Simulator::SendReplies(const std::vector<Bytes>& replies) {
+    if (options_.silent) return "silent";
+    bool garbled = false;
+    for (const Bytes& reply : replies) {
+        const ShapedReply shaped = faults_.Shape(reply);
+        garbled = garbled || shaped.garbled;
+        if (!WritePaced(line_->MasterFd(), shaped.chunks)) return "lost at hang-up";
+    }
+    return garbled ? "garbled reply" : "answered";
+}
+
+bool Simulator::HandleFrame(const Bytes& frame) {
     const auto received = std::chrono::system_clock::now();
-    FrameOutcome outcome;
-    if (faults_.CountFrameAndLose()) outcome = {DecodeMessage(frame), {}, "lost on the line"};
-    else outcome = bank_.Handle(frame);
+    const bool lost = faults_.CountFrameAndLose();
+    const bool hangUp = faults_.HangUpDue();
+    FrameOutcome outcome = lost ? FrameOutcome{DecodeMessage(frame), {}, "dropped"} : bank_.Handle(frame);
+    if (!outcome.replies.empty()) outcome.outcome = hangUp ? "lost at hang-up" : SendReplies(outcome.replies);
     if (log_) {
         std::fprintf(log_.get(), "%s\n", FrameLogLine(received, frame, outcome).c_str());
         std::fflush(log_.get());
     }
-    for (const Bytes& reply : outcome.replies)
-        if (!WritePaced(line_.MasterFd(), faults_.Shape(reply))) break;
+    return hangUp;
 }
 
-void Simulator::Run(RunFlags& flags) {
-    Clock::time_point lastByte = Clock::now();
+Simulator::LineEnd Simulator::Serve(RunFlags& flags) {
     uint8_t buffer[512];
-    while (!flags.stop && line_.IsOpen()) {
-        if (flags.writeState.exchange(false)) WriteState();
-        pollfd p{line_.MasterFd(), POLLIN, 0};
+    while (!flags.stop) {
+        WriteStateOnRequest(flags);
+        pollfd p{line_->MasterFd(), POLLIN, 0};
         const int ready = poll(&p, 1, kPollMs);
         if (ready < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "watching the line");
         if (ready <= 0) {
-            if (assembler_.HasPartialFrame() && Clock::now() - lastByte > kFrameSilence) assembler_.Reset();
+            if (assembler_.HasPartialFrame() && Clock::now() - arrivals_.LastArrival() > kFrameSilence)
+                assembler_.Reset();
             continue;
         }
-        const ssize_t count = read(line_.MasterFd(), buffer, sizeof buffer);
+        const ssize_t count = read(line_->MasterFd(), buffer, sizeof buffer);
         if (count <= 0) {
             if (count < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             // No peer has the line open: wait for the next one, starting afresh.
@@ -84,14 +133,26 @@ void Simulator::Run(RunFlags& flags) {
             std::this_thread::sleep_for(kPeerAbsentRetry);
             continue;
         }
-        lastByte = Clock::now();
-        for (const Bytes& frame : assembler_.Feed(buffer, static_cast<size_t>(count))) {
-            HandleFrame(frame);
-            if (faults_.HangUpDue()) {
-                line_.HangUp();
-                break;
+        // Each byte counts as received one byte time after the one before it, and a frame is
+        // acted on only once its last byte has come in.
+        const Clock::time_point readAt = Clock::now();
+        for (ssize_t i = 0; i < count; ++i) {
+            const Clock::time_point arrived = arrivals_.Arrive(readAt);
+            for (const Bytes& frame : assembler_.Feed(&buffer[i], 1)) {
+                std::this_thread::sleep_until(arrived);
+                if (HandleFrame(frame)) return LineEnd::HungUp;
             }
         }
+    }
+    return LineEnd::Stopped;
+}
+
+// The hang-up comes once, so a re-plugged line is served until the stop.
+void Simulator::Run(RunFlags& flags) {
+    while (Serve(flags) == LineEnd::HungUp) {
+        Unplug();
+        if (options_.replugAfterSeconds == 0 || !WaitToReplug(flags)) break;
+        Plug();
     }
     WriteState();
 }

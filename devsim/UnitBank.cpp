@@ -21,25 +21,25 @@ SimulatedUnit* UnitBank::Find(int address) {
 void UnitBank::HandleAddressTool(FrameOutcome& outcome) {
     const DecodedMessage& m = outcome.message;
     if (m.address != kBroadcastAddress) {
-        outcome.note = "ignored: address tool message not sent to address 255";
+        outcome.outcome = "refused: address tool message not sent to address 255";
         return;
     }
     if (m.kind == MessageKind::ReadAddress) {
         for (const SimulatedUnit& unit : units_) outcome.replies.push_back(TextBytes(unit.AddressText()));
-        outcome.note = "answered";
+        outcome.outcome = "answered";
         return;
     }
     if (units_.size() != 1) {
-        outcome.note = "ignored: " + std::to_string(units_.size()) + " units share the line";
+        outcome.outcome = "refused: " + std::to_string(units_.size()) + " units share the line";
         return;
     }
     if (m.addressArgument < 1 || m.addressArgument > kMaxAddress) {
-        outcome.note = "rejected: new address " + std::to_string(m.addressArgument) + " is outside 1..32";
+        outcome.outcome = "refused: new address " + std::to_string(m.addressArgument) + " is outside 1..32";
         return;
     }
     units_.front().SetAddress(m.addressArgument);
     outcome.replies.push_back(TextBytes(units_.front().AddressText()));
-    outcome.note = "address programmed";
+    outcome.outcome = "answered";
 }
 
 FrameOutcome UnitBank::Handle(const Bytes& frame) {
@@ -51,20 +51,20 @@ FrameOutcome UnitBank::Handle(const Bytes& frame) {
     }
     SimulatedUnit* unit = Find(m.address);
     if (unit == nullptr) {
-        outcome.note = "ignored: no unit at address " + std::to_string(m.address);
+        outcome.outcome = "refused: no unit at address " + std::to_string(m.address);
     } else if (m.kind == MessageKind::Unknown) {
-        outcome.note = "ignored: unknown message";
+        outcome.outcome = "refused: unknown message";
     } else if (!m.problem.empty()) {
-        outcome.note = "rejected: " + m.problem;
+        outcome.outcome = "refused: " + m.problem;
     } else if (m.kind == MessageKind::PresenceQuery) {
         outcome.replies.push_back(unit->PresenceReply());
-        outcome.note = "answered";
+        outcome.outcome = "answered";
     } else if (m.kind == MessageKind::SettingsRequest) {
         outcome.replies.push_back(unit->SettingsDump(m.slot));
-        outcome.note = "answered";
+        outcome.outcome = "answered";
     } else {
         unit->Apply(m);
-        outcome.note = m.kind == MessageKind::StoreToSlot ? "stored in slot " + std::to_string(m.slot) : "applied";
+        outcome.outcome = "applied";
     }
     return outcome;
 }

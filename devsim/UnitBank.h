@@ -9,12 +9,13 @@
 
 namespace sonavel::devsim {
 
-// What became of one frame: its decoding, the replies to put on the line in order, and a
-// short note for the log ("applied", "answered", "rejected: ...", "ignored: ...").
+// What the units did with one frame: its decoding, the replies they built in order, and the
+// outcome for the log: "applied" (taken, nothing to answer), "answered" (replies built) or
+// "refused: <why>". The line may still change the outcome of the replies on their way out.
 struct FrameOutcome {
     DecodedMessage message;
     std::vector<Bytes> replies;
-    std::string note;
+    std::string outcome;
 };
 
 class UnitBank {

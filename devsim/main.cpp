@@ -36,16 +36,22 @@ int main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    // A closed terminal ends the run as cleanly as an interrupt: state written, symlink gone.
+    Install(SIGHUP, OnStopSignal);
     Install(SIGINT, OnStopSignal);
     Install(SIGTERM, OnStopSignal);
     Install(SIGUSR1, OnStateSignal);
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past a size limit fails with its error instead
     try {
         Simulator simulator(options);
         std::printf("%s\n", simulator.DevicePath().c_str());
         std::fflush(stdout);
         simulator.Run(flags);
         if (!flags.stop) std::fprintf(stderr, "sonavel-devsim: line hung up after %d frames\n", options.hangupAfter);
+    } catch (const OptionError& e) {
+        std::fprintf(stderr, "sonavel-devsim: %s\n", e.what());
+        return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sonavel-devsim: %s\n", e.what());
         return 1;

@@ -28,18 +28,20 @@ TEST(FaultPlan, ShapesRepliesSilentGarbledSplitAndNoisy) {
     const Bytes reply = Reply();
     FaultPlan healthy(ParseOptions({}));
     EXPECT_FALSE(healthy.CountFrameAndLose() || healthy.CountFrameAndLose() || healthy.HangUpDue());
-    const auto untouched = healthy.Shape(reply);
+    const auto untouched = healthy.Shape(reply).chunks;
     ASSERT_EQ(untouched.size(), 1u);
     EXPECT_EQ(untouched[0].bytes, reply);
-    EXPECT_TRUE(FaultPlan(ParseOptions({"--silent"})).Shape(reply).empty());
+    EXPECT_TRUE(FaultPlan(ParseOptions({"--silent"})).Shape(reply).chunks.empty());
 
     // Rate 1 damages every byte by exactly one bit.
-    const Bytes garbled = Concatenate(FaultPlan(ParseOptions({"--garble", "1"})).Shape(reply));
+    const ShapedReply shaped = FaultPlan(ParseOptions({"--garble", "1"})).Shape(reply);
+    EXPECT_TRUE(shaped.garbled);
+    const Bytes garbled = Concatenate(shaped.chunks);
     ASSERT_EQ(garbled.size(), reply.size());
     for (size_t i = 0; i < reply.size(); ++i) EXPECT_EQ(std::popcount(unsigned(garbled[i] ^ reply[i])), 1);
 
     // Split: the same bytes in chunks of 1..8 with 2..15 ms between them.
-    const auto chunks = FaultPlan(ParseOptions({"--split"})).Shape(reply);
+    const auto chunks = FaultPlan(ParseOptions({"--split"})).Shape(reply).chunks;
     EXPECT_GT(chunks.size(), 121u / 8);
     EXPECT_EQ(Concatenate(chunks), reply);
     EXPECT_EQ(chunks.front().pauseBeforeMs, 0);
@@ -51,7 +53,7 @@ TEST(FaultPlan, ShapesRepliesSilentGarbledSplitAndNoisy) {
     // Noise: 1..6 junk bytes first, never a first header byte, then the reply untouched.
     FaultPlan noisy(ParseOptions({"--noise"}));
     for (int round = 0; round < 50; ++round) {
-        const auto shaped = noisy.Shape(reply);
+        const auto shaped = noisy.Shape(reply).chunks;
         ASSERT_EQ(shaped.size(), 2u);
         EXPECT_TRUE(shaped[0].bytes.size() >= 1 && shaped[0].bytes.size() <= 6) << shaped[0].bytes.size();
         EXPECT_EQ(std::count(shaped[0].bytes.begin(), shaped[0].bytes.end(), 0x01), 0);
@@ -63,7 +65,7 @@ TEST(FaultPlan, TheSeedRepeatsARunExactly) {
     auto run = [](const char* seed) {
         FaultPlan plan(ParseOptions({"--garble", "0.5", "--split", "--seed", seed}));
         std::vector<std::pair<int, Bytes>> chunks;
-        for (const LineChunk& c : plan.Shape(Reply())) chunks.emplace_back(c.pauseBeforeMs, c.bytes);
+        for (const LineChunk& c : plan.Shape(Reply()).chunks) chunks.emplace_back(c.pauseBeforeMs, c.bytes);
         return chunks;
     };
     EXPECT_EQ(run("7"), run("7"));

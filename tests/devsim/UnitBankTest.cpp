@@ -57,7 +57,7 @@ TEST(UnitBank, AnswersPresenceAndSettingsRequestsOfItsOwnUnitsOnly) {
     EXPECT_EQ(slot[0][117], 16);
     EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x00, 0x05})).replies.empty());
     EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x11, 0x05})).replies.empty());
-    EXPECT_EQ(bank.Handle(Frame({0x0D, 0x01})).note, "ignored: unknown message");
+    EXPECT_EQ(bank.Handle(Frame({0x0D, 0x01})).outcome, "refused: unknown message");
 }
 
 TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
@@ -100,7 +100,7 @@ TEST(UnitBank, WholeSettingsGoToTheWorkingSetAndStoredSettingsToTheirSlot) {
 
     store.EqQFactor(2, 5) = 99;
     const auto stored = bank.Handle(StoreToSlotMessage(store, 16, 3));
-    EXPECT_EQ(stored.note, "stored in slot 16");
+    EXPECT_EQ(stored.outcome, "applied");
     EXPECT_TRUE(stored.replies.empty());  // nothing is acknowledged
     EXPECT_EQ((std::vector<int>{bank.Units()[0].Slot(15).EqQFactor(2, 5), working.EqQFactor(2, 5)}),
               (std::vector{35, 35}));
@@ -120,7 +120,7 @@ TEST(UnitBank, RejectsValuesOutsideTheirRangeAndKeepsTheSettings) {
         Frame({0x01, 121, 121, 121, 121, 0, 1, 0x01}),                        // delay 0
     };
     for (const Bytes& frame : bad)
-        EXPECT_TRUE(bank.Handle(frame).note.starts_with("rejected: ")) << testing::PrintToString(frame);
+        EXPECT_TRUE(bank.Handle(frame).outcome.starts_with("refused: ")) << testing::PrintToString(frame);
     EXPECT_TRUE(bank.Units()[0].Working() == before);
 }
 

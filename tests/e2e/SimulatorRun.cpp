@@ -67,7 +67,7 @@ std::vector<LoggedFrame> SimulatorRun::Frames(size_t first) const {
         const QJsonObject entry = QJsonDocument::fromJson(line).object();
         if (entry.isEmpty()) continue;
         if (first > 0) --first;
-        else frames.push_back({entry.value("bytes").toString(), entry.value("command").toInt(), entry.value("note").toString()});
+        else frames.push_back({entry.value("bytes").toString(), entry.value("command").toInt(), entry.value("outcome").toString()});
     }
     return frames;
 }
@@ -111,7 +111,7 @@ void SimulatorRun::Seed(int address, const sonavel::ParameterStore& settings) {
     while (written && Frames().size() == framesBefore && clock.elapsed() < kReplyMs) QThread::msleep(10);
     ::close(fd);
     const std::vector<LoggedFrame> frames = Frames();
-    if (!written || frames.size() == framesBefore || frames.back().note != "applied")
+    if (!written || frames.size() == framesBefore || frames.back().outcome != "applied")
         throw std::runtime_error("the simulator did not take the seeded settings");
 }
 

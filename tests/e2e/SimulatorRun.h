@@ -15,7 +15,7 @@ namespace e2e {
 struct LoggedFrame {
     QString bytes;  // "01 20 03 40 09 0B 01 05 60"
     int command = 0;
-    QString note;   // "applied", "answered", "ignored: ..."
+    QString outcome;  // "applied", "answered", "dropped", "refused: ..."
 };
 
 // Unit address -> its working set of settings.
