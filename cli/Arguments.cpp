@@ -18,18 +18,18 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
         const std::string name = word.substr(2);
         const auto option = std::find_if(known.begin(), known.end(),
                                        [&](const OptionKind& s) { return s.name == name; });
-        if (option == known.end()) throw CliError("unknown option " + word);
+        if (option == known.end()) throw UsageError("unknown option " + word);
         if (options_.contains(name) && !option->repeatable)
-            throw CliError("option " + word + " given twice");
+            throw UsageError("option " + word + " given twice");
         std::string value;
         if (option->takesValue) {
-            if (i + 1 >= words.size()) throw CliError("option " + word + " needs a value");
+            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
             value = words[++i];
         }
         options_[name].push_back(value);
     }
     if (positionals_.size() != positionals)
-        throw CliError("expected " + std::to_string(positionals) + " file argument(s), got " +
+        throw UsageError("expected " + std::to_string(positionals) + " file argument(s), got " +
                        std::to_string(positionals_.size()));
 }
 
@@ -46,10 +46,17 @@ std::string Arguments::Value(const std::string& name, const std::string& fallbac
 int ParseNumber(const std::string& text, int min, int max, const std::string& what) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < min || value > max)
-        throw CliError(what + " \"" + text + "\" is not a number from " + std::to_string(min) +
-                       " to " + std::to_string(max));
-    return value;
+    const bool whole = error == std::errc() && end == text.data() + text.size();
+    if (whole && value >= min && value <= max) return value;
+    if (max == kNoUpperLimit)
+        throw UsageError(what + " \"" + text + "\" is not a whole number of " + std::to_string(min) +
+                         " or more");
+    throw UsageError(what + " \"" + text + "\" is not a number from " + std::to_string(min) + " to " +
+                     std::to_string(max));
+}
+
+int RecordNumber(const Arguments& args) {
+    return ParseNumber(args.Value("record", "1"), 1, kNoUpperLimit, "--record");
 }
 
 }  // namespace sonavel::cli

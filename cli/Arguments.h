@@ -14,7 +14,7 @@ struct OptionKind {
 
 class Arguments {
 public:
-    // Throws CliError for an unknown option, a missing value, a repeated single option, or
+    // Throws UsageError for an unknown option, a missing value, a repeated single option, or
     // a number of positional arguments other than `positionals`.
     Arguments(const std::vector<std::string>& words, const std::vector<OptionKind>& known,
               size_t positionals);
@@ -31,7 +31,14 @@ private:
     std::map<std::string, std::vector<std::string>> options_;
 };
 
-// A whole number within min..max, or a CliError naming what it should have been.
+constexpr int kNoUpperLimit = 1 << 30;
+
+// A whole number within min..max, or a UsageError naming what it should have been.
 int ParseNumber(const std::string& text, int min, int max, const std::string& what);
+
+// The options every command that reads a preset file takes.
+const OptionKind kRecordOption{"record", true, false};
+// The record number of --record (from 1), 1 when it was not given.
+int RecordNumber(const Arguments& args);
 
 }  // namespace sonavel::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of sonavel-cli. Each takes the words after its name, writes its result
-// to stdout or the named files, and throws CliError for anything that went wrong.
+// to stdout or the named files, returns its exit status and throws CliError for anything
+// that went wrong.
 #include <string>
 #include <vector>
 
@@ -8,17 +9,20 @@ namespace sonavel::cli {
 
 using Words = std::vector<std::string>;
 
-void PresetShow(const Words& words);
-void PresetMake(const Words& words);
-void PresetDiffCommand(const Words& words);
-void Plot(const Words& words);
+int PresetShow(const Words& words);
+int PresetMake(const Words& words);
+int PresetDiffCommand(const Words& words);
+int Plot(const Words& words);
 
-void Scan(const Words& words);
-void ReadUnits(const Words& words);
-void WriteUnits(const Words& words);
-void StoreUnits(const Words& words);
-void RecallUnits(const Words& words);
+int Scan(const Words& words);
+int ReadUnits(const Words& words);
+int WriteUnits(const Words& words);
+int StoreUnits(const Words& words);
+int RecallUnits(const Words& words);
 
+// Every command's synopsis, the ports and the exit statuses.
 std::string UsageText();
+// One command's synopsis and options ("preset show", "scan", ...); empty for no such command.
+std::string CommandHelpText(const std::string& name);
 
 }  // namespace sonavel::cli

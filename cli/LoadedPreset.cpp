@@ -6,12 +6,12 @@
 
 namespace sonavel::cli {
 
-ParameterStore LoadedPresetFile(const std::string& path) {
-    const PresetRecord record = ReadRecord(path);
+ParameterStore LoadedPresetFile(const std::string& path, int recordNumber) {
+    const PresetRecord record = ReadRecord(path, recordNumber);
     ParameterStore store;
     InitDSPPremeter(store);
     if (const Status loaded = RecordToStore(record, store); !loaded.ok())
-        throw CliError(path + ": the preset cannot be loaded: " + loaded.error());
+        throw CliError(path + ": record " + std::to_string(recordNumber) + " cannot be loaded: " + loaded.error());
     ApplyRefreshToStore(store);
     return store;
 }

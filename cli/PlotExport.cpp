@@ -1,19 +1,27 @@
 #include "cli/PlotExport.h"
 
-#include <charconv>
+#include "cli/ExactNumber.h"
+#include "model/ScaleTables.h"
 
 namespace sonavel::cli {
 
 namespace {
 
-// The shortest text that reads back as exactly the same number.
-std::string ExactNumber(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
+constexpr double kPlotUnitsPerDb = 52.0;  // positive plot units are attenuation
 
 }  // namespace
+
+std::string LevelsCsv(const ResponsePlot& plot) {
+    std::string csv = "frequency_hz,channel1_db,channel2_db\n";
+    for (int position = 0; position < kFrequencyPositions; ++position) {
+        const int point = plot.positions().pointOf(position);
+        csv += ExactNumber(FregData[position]);
+        for (int channel = 1; channel <= 2; ++channel)
+            csv += "," + ExactNumber(-At(plot.SumCurve(channel), point) / kPlotUnitsPerDb);
+        csv += "\n";
+    }
+    return csv;
+}
 
 std::string CurvesCsv(const ResponsePlot& plot) {
     std::string csv = "point,channel1,channel2\n";

@@ -15,23 +15,21 @@
 
 namespace sonavel::cli {
 
-namespace {
-constexpr int kMaxRecordNumber = 1 << 30;
+int PresetShow(const Words& words) {
+    const Arguments args(words, {kRecordOption, {"raw", false, false}}, 1);
+    const PresetRecord record = ReadRecord(args.Positional(0), RecordNumber(args));
+    std::fputs(PresetToJson(record, !args.Has("raw")).c_str(), stdout);
+    return kExitSuccess;
 }
 
-void PresetShow(const Words& words) {
-    const Arguments args(words, {{"record", true, false}}, 1);
-    const int number = ParseNumber(args.Value("record", "1"), 1, kMaxRecordNumber, "--record");
-    std::fputs(PresetToJson(ReadRecord(args.Positional(0), number)).c_str(), stdout);
-}
-
-void PresetMake(const Words& words) {
+int PresetMake(const Words& words) {
     const Arguments args(words, {{"append", false, false}}, 2);
     const std::string& jsonPath = args.Positional(0);
     const std::string& out = args.Positional(1);
+    const std::string json = ReadTextFile(jsonPath);
     PresetRecord record;
     try {
-        record = PresetFromJson(ReadTextFile(jsonPath));
+        record = PresetFromJson(json);
     } catch (const CliError& e) {
         throw CliError(jsonPath + ": " + e.what());
     }
@@ -39,22 +37,35 @@ void PresetMake(const Words& words) {
         args.Has("append") ? AppendPresetRecord(out, record) : CreatePresetFile(out, {record});
     if (!written.ok())
         throw CliError(written.error() + (args.Has("append") ? "" : " (use --append to add a record)"));
+    return kExitSuccess;
 }
 
-void PresetDiffCommand(const Words& words) {
-    const Arguments args(words, {}, 2);
-    const PresetRecord a = ReadRecord(args.Positional(0));
-    const PresetRecord b = ReadRecord(args.Positional(1));
-    for (const std::string& line : DiffPresets(a, b)) std::printf("%s\n", line.c_str());
+int PresetDiffCommand(const Words& words) {
+    const Arguments args(words, {{"record", true, true}}, 2);
+    const std::vector<std::string> numbers = args.Values("record");
+    if (numbers.size() > 2) throw UsageError("--record is given at most twice (for A.bin, then B.bin)");
+    std::vector<int> records;
+    for (const std::string& text : numbers) records.push_back(ParseNumber(text, 1, kNoUpperLimit, "--record"));
+    if (records.empty()) records.push_back(1);
+    const PresetRecord a = ReadRecord(args.Positional(0), records.front());
+    const PresetRecord b = ReadRecord(args.Positional(1), records.back());
+    const std::vector<std::string> lines = DiffPresets(a, b);
+    for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+    return lines.empty() ? kExitSuccess : kExitDifferent;
 }
 
-void Plot(const Words& words) {
-    const Arguments args(words, {{"csv", true, false}, {"segments", true, false}, {"png", true, false}}, 1);
+int Plot(const Words& words) {
+    const Arguments args(words, {kRecordOption, {"csv", true, false}, {"plot-units", false, false},
+                                 {"segments", true, false}, {"png", true, false}}, 1);
     if (!args.Has("csv") && !args.Has("segments") && !args.Has("png"))
-        throw CliError("plot needs at least one of --csv, --segments, --png");
+        throw UsageError("plot needs at least one of --csv, --segments, --png");
+    if (args.Has("plot-units") && !args.Has("csv")) throw UsageError("--plot-units goes with --csv");
     ResponsePlot plot;
-    plot.RefreshAllBands(LoadedPresetFile(args.Positional(0)));
-    if (args.Has("csv")) WriteWholeFile(args.Value("csv"), QByteArray::fromStdString(CurvesCsv(plot)));
+    plot.RefreshAllBands(LoadedPresetFile(args.Positional(0), RecordNumber(args)));
+    if (args.Has("csv")) {
+        const std::string csv = args.Has("plot-units") ? CurvesCsv(plot) : LevelsCsv(plot);
+        WriteWholeFile(args.Value("csv"), QByteArray::fromStdString(csv));
+    }
     if (args.Has("segments"))
         WriteWholeFile(args.Value("segments"), QByteArray::fromStdString(SegmentsCsv(plot)));
     if (args.Has("png")) {
@@ -67,6 +78,7 @@ void Plot(const Words& words) {
             throw CliError("the plot picture could not be encoded as PNG");
         WriteWholeFile(args.Value("png"), png);
     }
+    return kExitSuccess;
 }
 
 }  // namespace sonavel::cli

@@ -5,8 +5,11 @@
 #include <QJsonObject>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "cli/CliError.h"
+#include "cli/ExactNumber.h"
+#include "cli/FieldUnits.h"
 #include "model/Windows1252.h"
 
 namespace sonavel::cli {
@@ -32,9 +35,22 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
+// A raw position with its value in the field's unit: {"raw": 30, "dB": -3}. A position
+// outside the field's range has no such value and stays a plain number.
+std::string ElementJson(const StoreField& field, int raw, bool withUnits) {
+    const std::string_view key = UnitKey(field);
+    if (!withUnits || key.empty() || raw < field.min || raw > field.max) return std::to_string(raw);
+    const UnitValue value = ValueInUnit(field, raw);
+    const std::string* word = std::get_if<std::string>(&value);
+    return "{\"raw\": " + std::to_string(raw) + ", " + Quoted(std::string(key)) + ": " +
+           (word ? Quoted(*word) : ExactNumber(std::get<double>(value))) + "}";
+}
+
 // Values of one field in JSON: band fields as one array per channel.
-std::string FieldJson(const PresetRecord& record, const RecordField& entry) {
-    auto value = [&](int index) { return std::to_string(record.Value(entry.offset + 2 * index)); };
+std::string FieldJson(const PresetRecord& record, const RecordField& entry, bool withUnits) {
+    auto value = [&](int index) {
+        return ElementJson(*entry.field, record.Value(entry.offset + 2 * index), withUnits);
+    };
     std::string out = "[";
     if (entry.field->shape == FieldShape::PerBand) {
         for (int ch = 0; ch < kChannelCount; ++ch) {
@@ -58,7 +74,7 @@ const RecordField* FindRecordField(const std::string& name) {
 int WholeNumber(const QJsonValue& value, const StoreField& field, const std::string& element) {
     const double number = value.toDouble(std::nan(""));
     if (!value.isDouble() || number != std::floor(number))
-        throw CliError(element + " must be a whole number");
+        throw CliError(element + " must be a whole number (a raw position)");
     if (number < field.min || number > field.max) {
         char text[32];
         std::snprintf(text, sizeof text, "%.15g", number);
@@ -74,11 +90,42 @@ QJsonArray ArrayOf(const QJsonValue& value, int size, const std::string& what) {
     return value.toArray();
 }
 
+// A value in the field's unit as JSON gives it: a number or a word.
+UnitValue UnitValueOf(const QJsonValue& value, const std::string& element, std::string_view key) {
+    if (value.isDouble()) return value.toDouble();
+    if (value.isString()) return value.toString().toStdString();
+    throw CliError(element + ": \"" + std::string(key) + "\" must be a number or a word");
+}
+
+// An element as a raw position (30), as {"raw": 30}, as {"dB": -3} or as both, which must
+// then agree.
+int ElementValue(const QJsonValue& value, const StoreField& field, const std::string& element) {
+    if (!value.isObject()) return WholeNumber(value, field, element);
+    const QJsonObject object = value.toObject();
+    const std::string key(UnitKey(field));
+    std::optional<int> raw;
+    if (object.contains("raw")) raw = WholeNumber(object["raw"], field, element);
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::string name = it.key().toStdString();
+        if (name == "raw") continue;
+        if (key.empty() || name != key)
+            throw CliError(element + " has no \"" + name + "\"" +
+                           (key.empty() ? "; give it as a whole number" : "; its unit is \"" + key + "\""));
+        const int fromUnit = RawFromUnit(field, UnitValueOf(it.value(), element, key), element);
+        if (raw && *raw != fromUnit)
+            throw CliError(element + ": \"raw\" " + std::to_string(*raw) + " and \"" + key +
+                           "\" (position " + std::to_string(fromUnit) + ") disagree");
+        raw = fromUnit;
+    }
+    if (!raw) throw CliError(element + " needs \"raw\"" + (key.empty() ? "" : " or \"" + key + "\""));
+    return *raw;
+}
+
 void ReadField(const RecordField& entry, const QJsonValue& value, PresetRecord& record) {
     const StoreField& field = *entry.field;
     const std::string name(field.name);
     auto store = [&](int index, const QJsonValue& element) {
-        const int number = WholeNumber(element, field, ElementName(field, index));
+        const int number = ElementValue(element, field, ElementName(field, index));
         record.SetValue(entry.offset + 2 * index, static_cast<int16_t>(number));
     };
     if (field.shape == FieldShape::PerBand) {
@@ -107,10 +154,10 @@ void ReadName(const QJsonValue& value, PresetRecord& record) {
 
 }  // namespace
 
-std::string PresetToJson(const PresetRecord& record) {
+std::string PresetToJson(const PresetRecord& record, bool withUnits) {
     std::string out = "{\n  " + Quoted(kNameKey) + ": " + Quoted(record.DisplayName());
     for (const RecordField& entry : PresetRecordFields())
-        out += ",\n  " + Quoted(std::string(entry.field->name)) + ": " + FieldJson(record, entry);
+        out += ",\n  " + Quoted(std::string(entry.field->name)) + ": " + FieldJson(record, entry, withUnits);
     return out + "\n}\n";
 }
 

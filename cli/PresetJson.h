@@ -8,11 +8,15 @@
 
 namespace sonavel::cli {
 
-std::string PresetToJson(const PresetRecord& record);
+// With units, each element of a field that has one is {"raw": position, UNIT: value}
+// (see FieldUnits.h); without, every element is its raw position.
+std::string PresetToJson(const PresetRecord& record, bool withUnits = true);
 
-// The reverse: fields left out take the store defaults, the name defaults to empty. An
-// unknown field, a value that is no whole number or lies outside the field's range, an
-// array of the wrong shape, or a name the record cannot hold is a CliError.
+// The reverse: fields left out take the store defaults, the name defaults to empty. Each
+// element is a raw position or an object with "raw", its unit's value or both. An unknown
+// field, a raw value that is no whole number or lies outside the field's range, a value
+// between the unit's steps, an array of the wrong shape, or a name the record cannot hold
+// is a CliError.
 PresetRecord PresetFromJson(const std::string& json);
 
 }  // namespace sonavel::cli

@@ -1,30 +1,94 @@
+#include <algorithm>
+#include <iterator>
+
 #include "cli/Commands.h"
 
 namespace sonavel::cli {
 
+namespace {
+
+struct CommandHelp {
+    const char* name;
+    const char* synopsis;  // the command line, then one line of what it does
+    const char* details;   // the options, for "help COMMAND"
+};
+
+const CommandHelp kCommands[] = {
+    {"preset show", "preset show FILE.bin [--record N] [--raw]\n  print a record as JSON\n",
+     "  --record N   the record to show (from 1; default 1)\n"
+     "  --raw        plain store positions only, without the values in their units\n"
+     "Each field with a unit is shown as {\"raw\": position, UNIT: value}, for example\n"
+     "\"EqGain\": [[{\"raw\": 30, \"dB\": -3}, ...], ...]; units are dB, Hz, Q, ms, dB/s,\n"
+     "ratio (\"1:4\" or \"Limiter\") and type (the filter type's name).\n"},
+    {"preset make", "preset make JSON OUT.bin [--append]\n  build a record from JSON\n",
+     "  --append     add the record to the end of OUT.bin instead of creating it\n"
+     "Fields left out take the defaults. Each value may be a raw position, {\"raw\": N},\n"
+     "{UNIT: value} (\"dB\", \"Hz\", ...) or both; a value between the unit's steps is\n"
+     "refused with the nearest values the unit can take.\n"},
+    {"preset diff", "preset diff A.bin B.bin [--record N [--record M]]\n  list the settings that differ\n",
+     "  --record N   compare record N of both files; given twice, record N of A.bin with\n"
+     "               record M of B.bin\n"
+     "Exit status 0 when the presets are equal, 1 when they differ, 2 on trouble.\n"},
+    {"plot", "plot FILE.bin [--record N] [--csv OUT.csv [--plot-units]] [--segments OUT.csv]\n"
+             "     [--png OUT.png]\n  the response the editor shows for the preset\n",
+     "  --record N   the record to plot (default 1)\n"
+     "  --csv F      frequency in Hz and level in dB of both channels\n"
+     "  --plot-units the --csv file in plot points and plot units instead\n"
+     "  --segments F every line segment the editor draws\n"
+     "  --png F      the picture\n"},
+    {"scan", "scan --port P\n  list the addresses that answer\n", ""},
+    {"read", "read --port P --address A... [--verify] [--name TEXT] [--append] OUT.bin\n"
+             "  read the current settings into a preset file\n",
+     "  --address A  a unit (1..32); repeat it for several units, one record each in order\n"
+     "  --verify     read each unit until two reads agree (at most 4 reads), since the\n"
+     "               line has no checksum; a unit whose reads keep differing is not kept\n"
+     "  --name TEXT  the records' name (default \"Unit A\")\n"
+     "  --append     add the records to OUT.bin instead of creating it\n"
+     "Every unit that answered is written; the others are named and the status is 3.\n"},
+    {"write", "write --port P --address A... [--record N | --per-unit] [--verify] [--keep-going]\n"
+              "      FILE.bin\n  send a preset file as the editor's Load does\n",
+     "  --record N   send record N of the file (default 1) to every unit\n"
+     "  --per-unit   send record k of the file to the k-th --address\n"
+     "  --verify     read each unit back and compare it with what was sent\n"
+     "  --keep-going go on with the next unit after one failed (status 3)\n"},
+    {"store", "store --port P --address A... --slot N [--record N | --per-unit] [--verify]\n"
+              "      [--keep-going] FILE.bin\n  store a preset file into slot N (1..16)\n",
+     "  --record N   store record N of the file (default 1) in every unit\n"
+     "  --per-unit   store record k of the file in the k-th --address\n"
+     "  --verify     read the slot back and compare it with what was stored (the read,\n"
+     "               like recall, unmutes both channels)\n"
+     "  --keep-going go on with the next unit after one failed (status 3)\n"},
+    {"recall", "recall --port P --address A... --slot N [--verify] [--name TEXT] [--append]\n"
+               "       OUT.bin\n  read slot N into a preset file\n",
+     "  --address A  a unit (1..32); repeat it for several units, one record each in order\n"
+     "  --verify     read each slot until two reads agree (at most 4 reads)\n"
+     "  --name TEXT  the records' name (default \"Unit A UserNN\")\n"
+     "  --append     add the records to OUT.bin instead of creating it\n"
+     "Every unit that answered is written; the others are named and the status is 3.\n"},
+};
+
+constexpr const char* kPortHelp = "P is COM3, 3 or a device path.\n";
+
+constexpr const char* kExitHelp =
+    "Exit status: 0 done; 1 failed (one line on stderr); 2 the command line is wrong;\n"
+    "3 some units failed (the others are done; the failed ones are named).\n";
+
+}  // namespace
+
 std::string UsageText() {
-    return R"(usage: sonavel-cli COMMAND ...
+    std::string text = "usage: sonavel-cli COMMAND ...    (sonavel-cli help COMMAND for its options)\n\n";
+    for (const CommandHelp& command : kCommands) text += command.synopsis;
+    return text + "\n" + kPortHelp + kExitHelp;
+}
 
-Preset files (records of 690 bytes; record 1 is the one the editor loads):
-  preset show FILE.bin [--record N]      print a record as JSON
-  preset make JSON OUT.bin [--append]    build a record from JSON (fields left out take
-                                         the defaults); --append adds it to OUT.bin
-  preset diff A.bin B.bin                list the settings that differ
-  plot FILE.bin [--csv OUT.csv] [--segments OUT.csv] [--png OUT.png]
-                                         the response the editor shows for the preset
-
-Units on a serial line (P is COM3, 3 or a device path; A is 1..32, may repeat):
-  scan --port P                          list the addresses that answer
-  read --port P --address A [--name TEXT] [--append] OUT.bin
-                                         read the current settings into a preset file
-  write --port P --address A FILE.bin    send a preset file as the editor's Load does
-  store --port P --address A --slot N FILE.bin
-                                         store a preset file into slot N (1..16)
-  recall --port P --address A --slot N [--name TEXT] [--append] OUT.bin
-                                         read slot N into a preset file
-
-Errors are one line on stderr and a non-zero exit status.
-)";
+std::string CommandHelpText(const std::string& name) {
+    const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                       [&](const CommandHelp& c) { return name == c.name; });
+    if (command == std::end(kCommands)) return {};
+    const bool onLine = std::string_view(command->synopsis).find("--port") != std::string_view::npos;
+    const bool ownStatus = name == "preset diff";
+    return std::string("usage: sonavel-cli ") + command->synopsis + command->details +
+           (onLine ? kPortHelp : "") + (ownStatus ? "" : kExitHelp);
 }
 
 }  // namespace sonavel::cli

@@ -3,10 +3,10 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "cli/CliError.h"
 #include "cli/Commands.h"
@@ -14,7 +14,7 @@
 namespace {
 
 using sonavel::cli::Words;
-using Command = std::function<void(const Words&)>;
+using Command = std::function<int(const Words&)>;
 
 // "preset show", "plot", ...: the command's name and the words after it.
 struct Invocation {
@@ -41,8 +41,32 @@ void ForwardQtMessage(QtMsgType type, const QMessageLogContext& context, const Q
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
-bool WantsHelp(const Invocation& call) {
-    return call.name.empty() || call.name == "help" || call.name == "--help" || call.name == "-h";
+bool IsHelpWord(const std::string& word) { return word == "--help" || word == "-h"; }
+
+// "help", "--help": the whole usage; "help scan", "scan --help": that command's help.
+std::optional<std::string> HelpAskedFor(const Invocation& call) {
+    if (call.name == "help" || IsHelpWord(call.name)) {
+        std::string topic;
+        for (const std::string& word : call.words) topic += (topic.empty() ? "" : " ") + word;
+        return topic;
+    }
+    if (std::any_of(call.words.begin(), call.words.end(), IsHelpWord)) return call.name;
+    return std::nullopt;
+}
+
+int PrintHelp(const std::string& topic) {
+    using namespace sonavel::cli;
+    if (topic.empty()) {
+        std::fputs(UsageText().c_str(), stdout);
+        return kExitSuccess;
+    }
+    const std::string text = CommandHelpText(topic);
+    if (text.empty()) {
+        std::fprintf(stderr, "sonavel-cli: no command \"%s\"; see sonavel-cli help\n", topic.c_str());
+        return kExitUsage;
+    }
+    std::fputs(text.c_str(), stdout);
+    return kExitSuccess;
 }
 
 }  // namespace
@@ -55,15 +79,16 @@ int main(int argc, char** argv) {
         {"write", WriteUnits},       {"store", StoreUnits},       {"recall", RecallUnits},
     };
     const Invocation call = Split(argc, argv);
-    if (WantsHelp(call)) {
-        std::fputs(UsageText().c_str(), call.name.empty() ? stderr : stdout);
-        return call.name.empty() ? EXIT_FAILURE : EXIT_SUCCESS;
+    if (call.name.empty()) {
+        std::fputs(UsageText().c_str(), stderr);
+        return kExitUsage;
     }
+    if (const std::optional<std::string> topic = HelpAskedFor(call)) return PrintHelp(*topic);
     const auto command = commands.find(call.name);
     if (command == commands.end()) {
         std::fprintf(stderr, "sonavel-cli: unknown command \"%s\"; see sonavel-cli help\n",
                      call.name.c_str());
-        return EXIT_FAILURE;
+        return kExitUsage;
     }
 
     // Only the picture needs the graphical application (for its lettering); it never
@@ -76,11 +101,18 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // "preset diff" reports every trouble as 2, like diff; its 1 means "different".
+    const bool diffStatus = call.name == "preset diff";
+    int status = kExitSuccess;
     try {
-        command->second(call.words);
+        status = command->second(call.words);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "sonavel-cli: %s (see sonavel-cli help %s)\n", e.what(), call.name.c_str());
+        return kExitUsage;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sonavel-cli: %s\n", e.what());
-        return EXIT_FAILURE;
+        return diffStatus ? kExitDiffTrouble : kExitFailure;
     }
-    return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    if (std::fflush(stdout) != 0) return diffStatus ? kExitDiffTrouble : kExitFailure;
+    return status;
 }

@@ -1,11 +1,26 @@
 #include "link/QtSerialPort.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace sonavel {
 
 namespace {
 // A whole settings dump needs 126 ms at 9600 bit/s; allow for a slow adapter.
 constexpr int kWriteTimeoutMs = 2000;
 }  // namespace
+
+std::string OpenFailureReason(QSerialPort::SerialPortError error, int accessErrno, const std::string& qtText) {
+    if (error == QSerialPort::DeviceNotFoundError || accessErrno == ENOENT)
+        return "no such device (is it plugged in?)";
+    if (accessErrno == EACCES || accessErrno == EPERM)
+        return "permission denied (add your user to the dialout group, then log in again)";
+    // Qt reports a device that another program holds (its lock file, or the device kept
+    // for one user only) as a permission error although access is allowed.
+    if (error == QSerialPort::PermissionError) return "the device is busy (another program has it open)";
+    return qtText;
+}
 
 QtSerialPort::QtSerialPort() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
@@ -40,8 +55,11 @@ PortStatus QtSerialPort::SetPortOpen(bool open) {
     port_.setParity(QSerialPort::NoParity);
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_.open(QIODevice::ReadWrite))
-        return {false, device + " could not be opened: " + port_.errorString().toStdString()};
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const int accessErrno = ::access(device.c_str(), R_OK | W_OK) == 0 ? 0 : errno;
+        return {false, device + " could not be opened: " +
+                           OpenFailureReason(port_.error(), accessErrno, port_.errorString().toStdString())};
+    }
     return {};
 }
 
@@ -63,8 +81,9 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     // resource error; the port is closed at the first one.
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
     if (!port_.isOpen()) return;
-    const std::string reason =
-        port_.portName().toStdString() + " was closed: " + port_.errorString().toStdString();
+    // The far end went away (adapter unplugged, line hung up); what the system calls it
+    // ("Inappropriate ioctl for device", "Input/output error") would only mislead.
+    const std::string reason = DeviceName() + " was disconnected";
     port_.close();
     if (OnPortLost) OnPortLost(reason);
 }

@@ -7,6 +7,10 @@
 
 namespace sonavel {
 
+// Why a device could not be opened, in words a user can act on: the error Qt reported and
+// errno of a read-write access test of the device (0 when access is allowed).
+std::string OpenFailureReason(QSerialPort::SerialPortError error, int accessErrno, const std::string& qtText);
+
 class QtSerialPort : public SerialPort {
 public:
     QtSerialPort();

@@ -3,10 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 #include "CliRunner.h"
+#include "model/ScaleTables.h"
 #include "model/StoreFields.h"
 #include "presets/PresetRecord.h"
 #include "presets/StoreRefresh.h"
@@ -60,21 +62,79 @@ TEST(CliPreset, MakeThenShowGivesBackEveryField) {
     EXPECT_EQ(second["GainLevel"].toArray()[0].toInt(), 121);
 }
 
-TEST(CliPreset, CurvesOfTheDefaultsAreTheResponseCoresCurves) {
+TEST(CliPreset, ValuesInTheirUnitsBothWaysAndOffTheGridRefused) {
     Folder folder;
-    MakePreset(folder, "{}", "d.bin");
+    MakePreset(folder, R"({"EqGain": [[{"dB": -3}, {"raw": 36, "dB": -6}, 24, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]],
+        "EqQFactor": [[{"Q": 1.4}, 0, 0, 0, 0, 0, 0], [0, 0, 0, 0, 0, 0, 0]], "DelaySamples": [{"ms": 1}, 1],
+        "GainLevel": [{"dB": "Mute"}, {"dB": -60}, 121, 121], "CompThreshold": [{"dB": -10}, 100],
+        "CompRatio": [{"ratio": "Limiter"}, {"ratio": "1:4"}], "LpType": [{"type": "Bessel -24dB/oct"}, 0]})",
+               "u.bin");
+    const QJsonObject raw = ShowPreset(folder, "u.bin");
+    auto first = [&](const char* field) { return QJsonValue(raw[field].toArray()[0]); };
+    EXPECT_EQ(first("EqGain").toArray()[0].toInt(), 30);
+    EXPECT_EQ(first("EqGain").toArray()[1].toInt(), 36);
+    EXPECT_EQ(first("EqQFactor").toArray()[0].toInt(), 22);
+    EXPECT_EQ(first("DelaySamples").toInt(), 49);
+    EXPECT_EQ(raw["GainLevel"].toArray(), (QJsonArray{0, 1, 121, 121}));
+    EXPECT_EQ(first("CompThreshold").toInt(), 80);
+    EXPECT_EQ(raw["CompRatio"].toArray(), (QJsonArray{100, 4}));
+    EXPECT_EQ(first("LpType").toInt(), 6);
+
+    const CliRun shown = RunCli({"preset", "show", folder.file("u.bin")});
+    for (const char* text : {R"("EqGain": [[{"raw": 30, "dB": -3}, {"raw": 36, "dB": -6}, {"raw": 24, "dB": 0})",
+                             R"("EqQFactor": [[{"raw": 22, "Q": 1.4})", R"({"raw": 49, "ms": 1})",
+                             R"("GainLevel": [{"raw": 0, "dB": "Mute"}, {"raw": 1, "dB": -60})",
+                             R"({"raw": 80, "dB": -10})", R"({"raw": 1, "dB/s": 1})",
+                             R"("CompRatio": [{"raw": 100, "ratio": "Limiter"}, {"raw": 4, "ratio": "1:4"}])",
+                             R"({"raw": 6, "type": "Bessel -24dB/oct"})", R"("EqByPass": [[0, 0,)"})
+        EXPECT_NE(shown.out.find(text), std::string::npos) << text;
+
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {R"({"EqGain": [[{"dB": -3.2}, 24, 24, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]]})",
+         "EqGain(1,1) = -3.2 dB is not a step the unit can take; the nearest are -3.5 and -3 dB"},
+        {R"({"DelaySamples": [{"ms": 0.03}, 1]})", "the nearest are 0.021 and 0.042 ms"},
+        {R"({"CompThreshold": [{"dB": 3}, 100]})", "CompThreshold(1) = 3 dB is outside -50 .. 0 dB"},
+        {R"({"CompRatio": [{"ratio": "1:40"}, 1]})", "\"1:40\" is not one of \"1:1\""},
+        {R"({"DelaySamples": [{"raw": 2, "ms": 1}, 1]})", "\"raw\" 2 and \"ms\" (position 49) disagree"},
+        {R"({"DelaySamples": [{"dB": 1}, 1]})", "has no \"dB\"; its unit is \"ms\""},
+    };
+    for (const auto& [json, message] : refused) {
+        folder.write("bad.json", json);
+        const CliRun run = RunCli({"preset", "make", folder.file("bad.json"), folder.file("bad.bin")});
+        EXPECT_TRUE(run.failedWithMessage() && run.err.find(message) != std::string::npos) << run.err;
+    }
+}
+
+TEST(CliPreset, CurvesAreTheResponseCoresCurvesInPlotUnitsOrInHzAndDb) {
+    Folder folder;
+    MakePreset(folder, R"({"EqGain": [[24, 24, 24, 24, 24, 24, 24], [24, 24, 36, 24, 24, 24, 24]],
+        "LpType": [0, 0], "HpType": [0, 0]})", "d.bin");
     ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("d.csv")}).exitCode, 0);
+    ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("p.csv"), "--plot-units"}).exitCode, 0);
     ParameterStore store;
     InitDSPPremeter(store);
+    store.EqGain(2, 3) = 36;
+    store.LpType(1) = store.LpType(2) = store.HpType(1) = store.HpType(2) = 0;
     ApplyRefreshToStore(store);
     ResponsePlot plot;
     plot.RefreshAllBands(store);
 
-    const auto rows = Rows(folder.read("d.csv"), "point,channel1,channel2");
+    const auto rows = Rows(folder.read("p.csv"), "point,channel1,channel2");
     ASSERT_EQ(rows.size(), 509u);
     for (int point = 2; point <= 510; ++point)
         EXPECT_EQ(rows[point - 2], (std::vector<double>{double(point), At(plot.SumCurve(1), point),
                                                         At(plot.SumCurve(2), point)}));
+    // In Hz and dB: one row per frequency the equalizer offers; channel 2's band 3 cuts 6 dB at 1000 Hz.
+    const auto levels = Rows(folder.read("d.csv"), "frequency_hz,channel1_db,channel2_db");
+    ASSERT_EQ(levels.size(), 301u);
+    for (int s = 0; s <= 300; ++s) {
+        const int point = plot.positions().pointOf(s);
+        EXPECT_EQ(levels[s], (std::vector<double>{FregData[s], -At(plot.SumCurve(1), point) / 52,
+                                                  -At(plot.SumCurve(2), point) / 52}));
+    }
+    const auto at1000Hz = std::find_if(levels.begin(), levels.end(), [](const auto& row) { return row[0] == 1000; });
+    ASSERT_NE(at1000Hz, levels.end());
+    EXPECT_NEAR((*at1000Hz)[2] - (*at1000Hz)[1], -6, 0.5);
 }
 
 TEST(CliPreset, SegmentsAndPictureOfAFlatPreset) {
@@ -97,12 +157,47 @@ TEST(CliPreset, DiffListsTheChangedValuesWithTheirUnits) {
     MakePreset(folder, "{}", "a.bin");
     MakePreset(folder, R"({"PresetName": "b", "EqGain": [[24, 24, 30, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]],
         "DelaySamples": [1, 49], "GainLevel": [121, 0, 121, 121]})", "b.bin");
-    EXPECT_EQ(RunCli({"preset", "diff", folder.file("a.bin"), folder.file("b.bin")}).out,
+    const CliRun differ = RunCli({"preset", "diff", folder.file("a.bin"), folder.file("b.bin")});
+    EXPECT_EQ(differ.exitCode, 1);
+    EXPECT_EQ(differ.out,
               "PresetName: \"\" -> \"b\"\n"
               "GainLevel(2): 0 dB (121) -> Mute (0)\n"
               "DelaySamples(2): 0 ms (1) -> 1 ms (49)\n"
               "EqGain(1,3): 0 dB (24) -> -3 dB (30)\n");
-    EXPECT_EQ(RunCli({"preset", "diff", folder.file("a.bin"), folder.file("a.bin")}).out, "");
+    const CliRun same = RunCli({"preset", "diff", folder.file("a.bin"), folder.file("a.bin")});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "");
+
+    // --record picks the records: given once for both files, twice for each in turn.
+    ASSERT_EQ(RunCli({"preset", "make", folder.file("a.bin.json"), folder.file("b.bin"), "--append"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"preset", "diff", folder.file("a.bin"), folder.file("b.bin"), "--record", "1",
+                      "--record", "2"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"preset", "diff", folder.file("b.bin"), folder.file("b.bin"), "--record", "2"}).exitCode, 0);
+    for (const std::vector<std::string>& trouble :
+         {std::vector<std::string>{folder.file("a.bin"), folder.file("missing.bin")},
+          {folder.file("a.bin"), folder.file("a.bin"), "--record", "2"}, {folder.file("a.bin")}}) {
+        std::vector<std::string> args{"preset", "diff"};
+        args.insert(args.end(), trouble.begin(), trouble.end());
+        EXPECT_EQ(RunCli(args).exitCode, 2) << trouble.back();
+    }
+}
+
+TEST(CliPreset, HelpForEachCommandAndMessagesThatNameThingsOnce) {
+    for (const std::vector<std::string>& asked : {std::vector<std::string>{"scan", "--help"}, {"help", "scan"}}) {
+        const CliRun help = RunCli(asked);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(help.out.rfind("usage: sonavel-cli scan --port P", 0), 0u) << help.out;
+    }
+    EXPECT_NE(RunCli({"help", "preset", "diff"}).out.find("1 when they differ"), std::string::npos);
+    EXPECT_EQ(RunCli({"help", "frobnicate"}).exitCode, 2);
+    EXPECT_EQ(RunCli({}).exitCode, 2);
+
+    Folder folder;
+    const CliRun missing = RunCli({"preset", "make", folder.file("ok.json"), folder.file("ok.bin")});
+    EXPECT_EQ(missing.err, "sonavel-cli: " + folder.file("ok.json") + ": cannot open: No such file or directory\n");
+    const CliRun zero = RunCli({"preset", "show", folder.file("ok.bin"), "--record", "0"});
+    EXPECT_EQ(zero.exitCode, 2);
+    EXPECT_NE(zero.err.find("--record \"0\" is not a whole number of 1 or more"), std::string::npos) << zero.err;
 }
 
 TEST(CliPreset, BadInputIsRefusedWithOneLineAndNoFileLeft) {

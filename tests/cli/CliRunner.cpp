@@ -34,8 +34,10 @@ CliRun RunCli(const std::vector<std::string>& args) {
     return run;
 }
 
-SimulatedLine::SimulatedLine(const std::string& units) {
-    process_.start(SONAVEL_DEVSIM_PROGRAM, {"--units", QString::fromStdString(units)});
+SimulatedLine::SimulatedLine(const std::string& units, const std::vector<std::string>& faults) {
+    QStringList args{"--units", QString::fromStdString(units)};
+    for (const std::string& fault : faults) args << QString::fromStdString(fault);
+    process_.start(SONAVEL_DEVSIM_PROGRAM, args);
     while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
     }
     path_ = process_.readLine().trimmed().toStdString();
@@ -73,7 +75,7 @@ void MakePreset(const Folder& folder, const std::string& json, const std::string
 }
 
 QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record) {
-    const CliRun run = RunCli({"preset", "show", folder.file(file), "--record", std::to_string(record)});
+    const CliRun run = RunCli({"preset", "show", "--raw", folder.file(file), "--record", std::to_string(record)});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }

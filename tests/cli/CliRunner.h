@@ -18,10 +18,11 @@ struct CliRun {
 
 CliRun RunCli(const std::vector<std::string>& args);
 
-// sonavel-devsim with the given units on a pseudo-terminal, stopped when destroyed.
+// sonavel-devsim with the given units on a pseudo-terminal, stopped when destroyed; faults
+// are its fault options ("--garble", "0.01", "--seed", "3", ...).
 class SimulatedLine {
 public:
-    explicit SimulatedLine(const std::string& units);
+    explicit SimulatedLine(const std::string& units, const std::vector<std::string>& faults = {});
     ~SimulatedLine();
     const std::string& path() const { return path_; }
 
@@ -44,7 +45,7 @@ private:
 
 // `preset make` of a JSON text into a new preset file of the folder.
 void MakePreset(const Folder& folder, const std::string& json, const std::string& file);
-// `preset show` of one record of a preset file of the folder.
+// `preset show --raw` of one record of a preset file of the folder.
 QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record = 1);
 
 }  // namespace sonavel::cli::test

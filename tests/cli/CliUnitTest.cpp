@@ -63,6 +63,48 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
     EXPECT_NE(Settings(folder, "slots.bin", 2), sent);
 }
 
+TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {
+    SimulatedLine line("1,5,7");
+    Folder folder;
+    MakePreset(folder, kSettings, "two.bin");
+    MakePreset(folder, "{}", "defaults.bin");
+    ASSERT_EQ(RunCli({"preset", "make", folder.file("defaults.bin.json"), folder.file("two.bin"), "--append"}).exitCode, 0);
+
+    // Record k goes to the k-th address; a second record can be picked for every unit.
+    ASSERT_EQ(RunCli({"write", "--port", line.path(), "--address", "7", "--address", "5", "--per-unit",
+                      folder.file("two.bin")}).exitCode, 0);
+    ASSERT_EQ(RunCli({"write", "--port", line.path(), "--address", "1", "--record", "2",
+                      folder.file("two.bin")}).exitCode, 0);
+
+    // Unit 6 is silent: the others are read in the order asked, and the status says so.
+    const CliRun read = RunCli({"read", "--port", line.path(), "--address", "5", "--address", "6",
+                                "--address", "7", "--address", "1", "--verify", folder.file("rack.bin")});
+    EXPECT_EQ(read.exitCode, 3);
+    EXPECT_TRUE(read.failedWithMessage());
+    EXPECT_NE(read.err.find("unit 6 did not answer"), std::string::npos) << read.err;
+    EXPECT_EQ(folder.read("rack.bin").size(), 3u * 690);
+    EXPECT_EQ(Settings(folder, "rack.bin", 2), Settings(folder, "two.bin", 1));
+    EXPECT_EQ(Name(folder, "rack.bin", 2), "Unit 7");
+    EXPECT_EQ(Settings(folder, "rack.bin", 3), Settings(folder, "rack.bin", 1));  // both got record 2
+    EXPECT_NE(Settings(folder, "rack.bin", 1), Settings(folder, "two.bin", 1));
+
+    // A write stops at the first unit that fails unless told to go on.
+    const std::vector<std::string> write = {"write", "--port", line.path(), "--address", "6", "--address", "1",
+                                            "--verify", folder.file("two.bin")};
+    const CliRun stopped = RunCli(write);
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_NE(stopped.err.find("unit 1 was not tried"), std::string::npos) << stopped.err;
+    std::vector<std::string> keepGoing = write;
+    keepGoing.push_back("--keep-going");
+    EXPECT_EQ(RunCli(keepGoing).exitCode, 3);
+    ASSERT_EQ(RunCli({"read", "--port", line.path(), "--address", "1", folder.file("one.bin")}).exitCode, 0);
+    EXPECT_EQ(Settings(folder, "one.bin"), Settings(folder, "two.bin", 1));
+
+    const CliRun tooFew = RunCli({"store", "--port", line.path(), "--slot", "1", "--address", "1", "--address", "5",
+                                  "--address", "7", "--per-unit", folder.file("two.bin")});
+    EXPECT_NE(tooFew.err.find("holds 2 record(s); --per-unit needs 3"), std::string::npos) << tooFew.err;
+}
+
 TEST(CliUnits, SilentUnitsAndBadArgumentsFailWithoutLeavingFiles) {
     SimulatedLine line("1");
     Folder folder;
