@@ -79,6 +79,10 @@ int main(int argc, char** argv) {
         {"write", WriteUnits},       {"store", StoreUnits},       {"recall", RecallUnits},
     };
     const Invocation call = Split(argc, argv);
+    if (call.name == "--version") {
+        std::puts("sonavel-cli " SONAVEL_VERSION);
+        return kExitSuccess;
+    }
     if (call.name.empty()) {
         std::fputs(UsageText().c_str(), stderr);
         return kExitUsage;

@@ -69,6 +69,7 @@ SimulatorOptions ParseOptions(const std::vector<std::string>& args) {
             return text;
         };
         if (name == "--help" || name == "-h") options.help = true;
+        else if (name == "--version") options.version = true;
         else if (name == "--units") options.units = ParseUnits(value());
         else if (name == "--link") options.linkPath = path();
         else if (name == "--log") options.logPath = path();
@@ -105,6 +106,8 @@ std::string UsageText() {
            "  --hangup-after N     close the line after N frames, as an unplugged cable\n"
            "  --replug-after S     with --hangup-after and --link: the line comes back at the\n"
            "                       --link path S seconds later (1..3600), once\n"
+           "  --help               show this text\n"
+           "  --version            show the program's version\n"
            "Exit status: 0 after a stop signal (HUP, INT, TERM) or a hang-up, 1 when the line\n"
            "fails, 2 for a bad option or a --link, --log or --state path that cannot be written.\n";
 }

@@ -24,6 +24,7 @@ struct SimulatorOptions {
     int replugAfterSeconds = 0; // with hangupAfter: the line comes back at linkPath after this
 
     bool help = false;
+    bool version = false;
 };
 
 // A bad command line; the message is one line for the user.

@@ -32,6 +32,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sonavel-devsim: %s\n", e.what());
         return 2;
     }
+    if (options.version) {
+        std::puts("sonavel-devsim " SONAVEL_VERSION);
+        return 0;
+    }
     if (options.help) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;

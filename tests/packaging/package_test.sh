@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the built programs into a temporary folder, unpacks it, and
+# checks that every file is in its place and nothing else is, that every program answers
+# --version without opening a window, and that the desktop entries, the metainfo and the
+# package itself pass their validators.
+# Usage: package_test.sh CPACK BUILD_DIR; exits 77 (skipped) when a tool is missing.
+set -euo pipefail
+cpack=$1 build=$2
+
+for tool in dpkg-deb dpkg-shlibdeps help2man desktop-file-validate appstreamcli lintian; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$cpack" --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack could not build the package"; }
+packages=("$work"/sonavel_*.deb)
+[ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "no single sonavel_*.deb was made"
+deb=${packages[0]}
+version=$(dpkg-deb -f "$deb" Version)
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+
+programs=(sonavel portolan sonavel-cli sonavel-devsim)
+expected=(usr/share/bash-completion/completions/sonavel-cli
+          usr/share/doc/sonavel/changelog.gz usr/share/doc/sonavel/copyright
+          usr/share/metainfo/org.sonavel.Sonavel.metainfo.xml)
+for program in "${programs[@]}"; do
+  expected+=("usr/bin/$program" "usr/share/man/man1/$program.1.gz")
+done
+for id in org.sonavel.Sonavel org.sonavel.Portolan; do
+  expected+=("usr/share/applications/$id.desktop" "usr/share/icons/hicolor/scalable/apps/$id.svg")
+done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -printf '%P\n' | sort) ||
+  fail "the package's files differ from the expected list (< missing, > unexpected)"
+
+for program in "${programs[@]}"; do
+  answer=$(QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/bin/$program" --version) ||
+    fail "$program --version failed or did not exit"
+  [ "$answer" = "$program $version" ] || fail "$program --version printed \"$answer\", not \"$program $version\""
+  page=$root/usr/share/man/man1/$program.1.gz
+  zgrep -q "$version" "$page" || fail "the manual page of $program does not name version $version"
+done
+for program in sonavel portolan; do
+  QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/bin/$program" --help | grep -q "^usage: $program" ||
+    fail "$program --help printed no usage or did not exit"
+done
+
+desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml || fail "appstreamcli validate"
+lintian --fail-on error --suppress-tags-from-file /dev/null "$deb" || fail "lintian reports errors"
+echo "package $(basename "$deb") checked"
