@@ -10,6 +10,8 @@ cpack=$1 build=$2
 for tool in dpkg-deb dpkg-shlibdeps help2man desktop-file-validate appstreamcli lintian; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps installs it)"; exit 77; }
 done
+bash_completion=/usr/share/bash-completion/bash_completion
+[ -f "$bash_completion" ] || { echo "SKIP: bash-completion is not installed (scripts/install-deps installs it)"; exit 77; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -47,6 +49,19 @@ done
 for program in sonavel portolan; do
   QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/bin/$program" --help | grep -q "^usage: $program" ||
     fail "$program --help printed no usage or did not exit"
+done
+
+# The completion offers each command's options as the command's own help lists them.
+complete_options() {  # COMMAND WORDS...: the completions of "--" after them
+  bash -c 'source "$1"; source "$2"; shift 2
+    COMP_WORDS=(sonavel-cli "$@" --); COMP_CWORD=$(($# + 1))
+    COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+    _sonavel_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$bash_completion" "$root/usr/share/bash-completion/completions/sonavel-cli" "$@"
+}
+for command in "preset show" "preset make" "preset diff" plot scan read write store recall; do
+  offered=$(complete_options $command | grep -vx -- --help | sort)
+  listed=$("$root/usr/bin/sonavel-cli" help $command | grep -o -- '--[a-z-]*' | sort -u)
+  [ "$offered" = "$listed" ] || fail "completion of $command offers [$(echo $offered)], its help lists [$(echo $listed)]"
 done
 
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-file-validate"
