@@ -1,6 +1,6 @@
 #include "cli/FieldDisplay.h"
 
-#include "editor/ListEntries.h"
+#include "model/ListEntries.h"
 #include "model/ScaleTables.h"
 #include "model/ValueScales.h"
 

@@ -10,8 +10,8 @@
 #include "cli/PlotExport.h"
 #include "cli/PresetDiff.h"
 #include "cli/PresetJson.h"
-#include "editor/PlotPainter.h"
 #include "presets/PresetFile.h"
+#include "render/PlotPainter.h"
 
 namespace sonavel::cli {
 

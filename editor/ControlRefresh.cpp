@@ -8,9 +8,9 @@
 #include <iterator>
 
 #include "editor/Controls.h"
-#include "editor/ListEntries.h"
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
+#include "model/ListEntries.h"
 #include "model/StoreFields.h"
 #include "model/ValueScales.h"
 #include "presets/StoreRefresh.h"

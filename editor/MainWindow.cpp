@@ -6,9 +6,9 @@
 #include <QPushButton>
 
 #include "editor/Controls.h"
-#include "editor/ListEntries.h"
 #include "editor/PlotWidget.h"
 #include "editor/WindowLayout.h"
+#include "model/ListEntries.h"
 #include "model/ValueScales.h"
 
 namespace sonavel {

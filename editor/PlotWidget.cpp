@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "editor/PlotPainter.h"
+#include "render/PlotPainter.h"
 
 namespace sonavel {
 

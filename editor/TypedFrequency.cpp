@@ -2,7 +2,7 @@
 // orange; Enter reads the number the text starts with and applies it like the arrow pair.
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
-#include "editor/NumberReader.h"
+#include "model/NumberReader.h"
 #include "model/ValueScales.h"
 
 namespace sonavel {

@@ -1,12 +1,6 @@
 // The address tool's window driven by its buttons, over a pseudo-terminal standing in for COM3.
 #include "addrtool/AddressToolWindow.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -14,7 +8,11 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "tests/support/PumpUntil.h"
+#include "tests/support/TerminalPair.h"
+
 using sonavel::Bytes;
+using sonavel::test::PumpUntil;
 
 namespace {
 
@@ -24,43 +22,27 @@ const QColor kLampOff(0, 0, 0), kLampOn(0, 255, 0);
 
 struct PortolanOverPty : testing::Test {
     void SetUp() override {
-        int slave = -1;
-        char name[256];
-        ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-        close(slave);  // only the tool holds the device from now on
-        fcntl(master, F_SETFL, O_NONBLOCK);
-        qputenv("SONAVEL_COM3", name);
+        line.ReleaseDevice();  // only the tool holds the device from now on
+        qputenv("SONAVEL_COM3", line.DevicePath().c_str());
         qputenv("SONAVEL_COM4", "/nonexistent/tty-for-portolan");
         List("Combo5")->setCurrentIndex(2);  // COM3
         List("Combo1")->setCurrentIndex(4);  // Addr=05
     }
-    void TearDown() override { close(master); }
     QComboBox* List(const char* name) { return window.findChild<QComboBox*>(name); }
     void Click(const char* button) { window.findChild<QPushButton*>(button)->click(); }
     QString Status() const { return window.findChild<QLabel*>("Label1")->text(); }
     QColor Lamp() const { return window.findChild<QLabel*>("Label30")->palette().color(QPalette::Window); }
-    // Runs the event loop until the condition holds or the time is up; returns the time taken.
-    template <class Done>
-    static qint64 PumpUntil(Done done, int limitMs) {
+    bool DeviceOpen() const { return !line.Far().HungUp(0); }
+    Bytes Sent(int waitMs = 1000) { return line.Far().Read(10, waitMs); }  // the next message the tool wrote
+    void WriteLine(const std::string& s) { line.Far().Write(Bytes(s.begin(), s.end())); }
+    qint64 MsUntilClosed() {
         QElapsedTimer clock;
         clock.start();
-        while (!done() && clock.elapsed() < limitMs) QApplication::processEvents(QEventLoop::AllEvents, 1);
+        PumpUntil([&] { return !DeviceOpen(); }, 1500);
         return clock.elapsed();
     }
-    bool DeviceOpen() const {
-        pollfd p{master, POLLIN, 0};
-        return poll(&p, 1, 0) >= 0 && !(p.revents & POLLHUP);
-    }
-    Bytes Sent(int waitMs = 1000) {  // the next message the tool wrote, up to 10 bytes
-        Bytes got(10);
-        ssize_t n = 0;
-        PumpUntil([&] { return (n += std::max<ssize_t>(0, read(master, &got[n], 10 - n))) == 10; }, waitMs);
-        return Bytes(got.begin(), got.begin() + n);
-    }
-    void WriteLine(const std::string& s) { ASSERT_EQ(write(master, s.data(), s.size()), ssize_t(s.size())); }
-    qint64 MsUntilClosed() { return PumpUntil([&] { return !DeviceOpen(); }, 1500); }
 
-    int master = -1;
+    sonavel::test::TerminalPair line;
     sonavel::addrtool::AddressToolWindow window;
 };
 

@@ -4,10 +4,10 @@
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QProcess>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace sonavel::cli::test {
 
@@ -32,21 +32,6 @@ CliRun RunCli(const std::vector<std::string>& args) {
     run.out = process.readAllStandardOutput().toStdString();
     run.err = process.readAllStandardError().toStdString();
     return run;
-}
-
-SimulatedLine::SimulatedLine(const std::string& units, const std::vector<std::string>& faults) {
-    QStringList args{"--units", QString::fromStdString(units)};
-    for (const std::string& fault : faults) args << QString::fromStdString(fault);
-    process_.start(SONAVEL_DEVSIM_PROGRAM, args);
-    while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-    }
-    path_ = process_.readLine().trimmed().toStdString();
-    if (path_.empty()) throw std::runtime_error("the simulated line did not start");
-}
-
-SimulatedLine::~SimulatedLine() {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) process_.kill();
 }
 
 std::string Folder::file(const std::string& name) const {

@@ -1,7 +1,6 @@
 #pragma once
-// Runs the built sonavel-cli as a child process, next to a simulated line of units.
+// Runs the built sonavel-cli as a child process; private folders for a test's files.
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -17,19 +16,6 @@ struct CliRun {
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
-
-// sonavel-devsim with the given units on a pseudo-terminal, stopped when destroyed; faults
-// are its fault options ("--garble", "0.01", "--seed", "3", ...).
-class SimulatedLine {
-public:
-    explicit SimulatedLine(const std::string& units, const std::vector<std::string>& faults = {});
-    ~SimulatedLine();
-    const std::string& path() const { return path_; }
-
-private:
-    QProcess process_;
-    std::string path_;
-};
 
 // A private folder for one test's files.
 class Folder {

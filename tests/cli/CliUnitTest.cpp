@@ -3,6 +3,7 @@
 #include <QJsonObject>
 
 #include "CliRunner.h"
+#include "tests/support/SimulatorProcess.h"
 
 namespace sonavel::cli::test {
 namespace {
@@ -32,8 +33,8 @@ constexpr const char* kSettings = R"({"PresetName": "sent",
     "FuncByPass3": [1, 0]})";
 
 TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
-    SimulatedLine line("1,5,7");
-    const CliRun scan = RunCli({"scan", "--port", line.path()});
+    const sonavel::test::SimulatorProcess line({"--units", "1,5,7"});
+    const CliRun scan = RunCli({"scan", "--port", line.DevicePath()});
     EXPECT_EQ(scan.exitCode, 0) << scan.err;
     EXPECT_EQ(scan.out, "1\n5\n7\n");
 
@@ -41,11 +42,11 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
     MakePreset(folder, kSettings, "sent.bin");
     const QJsonObject sent = Settings(folder, "sent.bin");
 
-    const CliRun write = RunCli({"write", "--port", line.path(), "--address", "5", "--address", "7",
+    const CliRun write = RunCli({"write", "--port", line.DevicePath(), "--address", "5", "--address", "7",
                                  folder.file("sent.bin")});
     ASSERT_EQ(write.exitCode, 0) << write.err;
     EXPECT_NE(write.err.find("unit 7 (2 of 2)"), std::string::npos);  // progress for several units
-    const CliRun read = RunCli({"read", "--port", line.path(), "--address", "5", "--address", "7",
+    const CliRun read = RunCli({"read", "--port", line.DevicePath(), "--address", "5", "--address", "7",
                                 folder.file("back.bin")});
     ASSERT_EQ(read.exitCode, 0) << read.err;
     EXPECT_EQ(folder.read("back.bin").size(), 1380u);
@@ -53,10 +54,10 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
     EXPECT_EQ(Settings(folder, "back.bin", 2), sent);
     EXPECT_EQ(Name(folder, "back.bin", 2), "Unit 7");
 
-    ASSERT_EQ(RunCli({"store", "--port", line.path(), "--address", "1", "--slot", "16",
+    ASSERT_EQ(RunCli({"store", "--port", line.DevicePath(), "--address", "1", "--slot", "16",
                       folder.file("sent.bin")}).exitCode, 0);
     for (const char* slot : {"16", "15"})
-        ASSERT_EQ(RunCli({"recall", "--port", line.path(), "--address", "1", "--slot", slot, "--append",
+        ASSERT_EQ(RunCli({"recall", "--port", line.DevicePath(), "--address", "1", "--slot", slot, "--append",
                           folder.file("slots.bin")}).exitCode, 0);
     EXPECT_EQ(Name(folder, "slots.bin", 1), "Unit 1 User16");
     EXPECT_EQ(Settings(folder, "slots.bin", 1), sent);
@@ -64,20 +65,20 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
 }
 
 TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {
-    SimulatedLine line("1,5,7");
+    const sonavel::test::SimulatorProcess line({"--units", "1,5,7"});
     Folder folder;
     MakePreset(folder, kSettings, "two.bin");
     MakePreset(folder, "{}", "defaults.bin");
     ASSERT_EQ(RunCli({"preset", "make", folder.file("defaults.bin.json"), folder.file("two.bin"), "--append"}).exitCode, 0);
 
     // Record k goes to the k-th address; a second record can be picked for every unit.
-    ASSERT_EQ(RunCli({"write", "--port", line.path(), "--address", "7", "--address", "5", "--per-unit",
+    ASSERT_EQ(RunCli({"write", "--port", line.DevicePath(), "--address", "7", "--address", "5", "--per-unit",
                       folder.file("two.bin")}).exitCode, 0);
-    ASSERT_EQ(RunCli({"write", "--port", line.path(), "--address", "1", "--record", "2",
+    ASSERT_EQ(RunCli({"write", "--port", line.DevicePath(), "--address", "1", "--record", "2",
                       folder.file("two.bin")}).exitCode, 0);
 
     // Unit 6 is silent: the others are read in the order asked, and the status says so.
-    const CliRun read = RunCli({"read", "--port", line.path(), "--address", "5", "--address", "6",
+    const CliRun read = RunCli({"read", "--port", line.DevicePath(), "--address", "5", "--address", "6",
                                 "--address", "7", "--address", "1", "--verify", folder.file("rack.bin")});
     EXPECT_EQ(read.exitCode, 3);
     EXPECT_TRUE(read.failedWithMessage());
@@ -89,7 +90,7 @@ TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {
     EXPECT_NE(Settings(folder, "rack.bin", 1), Settings(folder, "two.bin", 1));
 
     // A write stops at the first unit that fails unless told to go on.
-    const std::vector<std::string> write = {"write", "--port", line.path(), "--address", "6", "--address", "1",
+    const std::vector<std::string> write = {"write", "--port", line.DevicePath(), "--address", "6", "--address", "1",
                                             "--verify", folder.file("two.bin")};
     const CliRun stopped = RunCli(write);
     EXPECT_EQ(stopped.exitCode, 1);
@@ -97,33 +98,33 @@ TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {
     std::vector<std::string> keepGoing = write;
     keepGoing.push_back("--keep-going");
     EXPECT_EQ(RunCli(keepGoing).exitCode, 3);
-    ASSERT_EQ(RunCli({"read", "--port", line.path(), "--address", "1", folder.file("one.bin")}).exitCode, 0);
+    ASSERT_EQ(RunCli({"read", "--port", line.DevicePath(), "--address", "1", folder.file("one.bin")}).exitCode, 0);
     EXPECT_EQ(Settings(folder, "one.bin"), Settings(folder, "two.bin", 1));
 
-    const CliRun tooFew = RunCli({"store", "--port", line.path(), "--slot", "1", "--address", "1", "--address", "5",
+    const CliRun tooFew = RunCli({"store", "--port", line.DevicePath(), "--slot", "1", "--address", "1", "--address", "5",
                                   "--address", "7", "--per-unit", folder.file("two.bin")});
     EXPECT_NE(tooFew.err.find("holds 2 record(s); --per-unit needs 3"), std::string::npos) << tooFew.err;
 }
 
 TEST(CliUnits, SilentUnitsAndBadArgumentsFailWithoutLeavingFiles) {
-    SimulatedLine line("1");
+    const sonavel::test::SimulatorProcess line({"--units", "1"});
     Folder folder;
     MakePreset(folder, "{}", "ok.bin");
     folder.write("short.bin", std::string(100, '\x01'));
     const int before = folder.count();
 
-    const CliRun silent = RunCli({"read", "--port", line.path(), "--address", "2", folder.file("r.bin")});
+    const CliRun silent = RunCli({"read", "--port", line.DevicePath(), "--address", "2", folder.file("r.bin")});
     EXPECT_TRUE(silent.failedWithMessage()) << silent.err;
     EXPECT_NE(silent.err.find("unit 2 did not answer"), std::string::npos);
 
     const std::vector<std::vector<std::string>> bad = {
-        {"write", "--port", line.path(), "--address", "2", folder.file("ok.bin")},
-        {"write", "--port", line.path(), "--address", "1", folder.file("short.bin")},
-        {"write", "--port", line.path(), "--address", "33", folder.file("ok.bin")},
-        {"write", "--port", line.path(), folder.file("ok.bin")},
-        {"store", "--port", line.path(), "--address", "1", "--slot", "17", folder.file("ok.bin")},
-        {"recall", "--port", line.path(), "--address", "1", "--slot", "0", folder.file("r.bin")},
-        {"read", "--port", line.path(), "--address", "1", folder.file("ok.bin")},
+        {"write", "--port", line.DevicePath(), "--address", "2", folder.file("ok.bin")},
+        {"write", "--port", line.DevicePath(), "--address", "1", folder.file("short.bin")},
+        {"write", "--port", line.DevicePath(), "--address", "33", folder.file("ok.bin")},
+        {"write", "--port", line.DevicePath(), folder.file("ok.bin")},
+        {"store", "--port", line.DevicePath(), "--address", "1", "--slot", "17", folder.file("ok.bin")},
+        {"recall", "--port", line.DevicePath(), "--address", "1", "--slot", "0", folder.file("r.bin")},
+        {"read", "--port", line.DevicePath(), "--address", "1", folder.file("ok.bin")},
         {"read", "--port", folder.file("no-such-device"), "--address", "1", folder.file("r.bin")},
         {"scan", "--port", "COM13"},
     };

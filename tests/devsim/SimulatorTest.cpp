@@ -1,17 +1,20 @@
 // The simulator driven through its pseudo-terminal, as the editor drives it.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "RunningSimulator.h"
 #include "devsim/Options.h"
+#include "tests/support/LineEnd.h"
 
-using devsim_test::LineEnd;
 using devsim_test::RunningSimulator;
 using sonavel::Bytes;
 using sonavel::devsim::ParseOptions;
+using sonavel::test::LineEnd;
 
 namespace {
 

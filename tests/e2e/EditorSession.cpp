@@ -1,7 +1,5 @@
 #include "EditorSession.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 #include <tuple>
@@ -23,17 +21,6 @@ EditorSession::EditorSession(const QString& devicePath) {
 EditorSession::~EditorSession() {
     window_.reset();
     qunsetenv("SONAVEL_COM1");
-}
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    // The programs' timers tick every 20 or 200 ms, so waiting for more events never sleeps long.
-    while (!done()) {
-        if (clock.elapsed() >= timeoutMs) return done();
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 void EditorSession::Connect() {

@@ -12,14 +12,12 @@
 #include "editor/MainWindow.h"
 #include "link/QtSerialPort.h"
 #include "link/Sleeper.h"
+#include "tests/support/PumpUntil.h"
 
 namespace e2e {
 
 inline const QColor kLampOn(128, 255, 128);
 inline const QColor kLampOff(64, 64, 64);
-
-// Processes events until `done` holds or the time is up; returns `done`'s last answer.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
 class EditorSession {
 public:
@@ -31,8 +29,8 @@ public:
     // Message boxes the editor showed, as "title: text".
     const QStringList& messages() const { return messages_; }
 
-    bool WaitFor(const std::function<bool()>& done, int timeoutMs) { return WaitUntil(done, timeoutMs); }
-    void Pause(int milliseconds) { WaitUntil([] { return false; }, milliseconds); }
+    bool WaitFor(const std::function<bool()>& done, int timeoutMs) { return sonavel::test::PumpUntil(done, timeoutMs); }
+    void Pause(int milliseconds) { sonavel::test::PumpUntil([] { return false; }, milliseconds); }
     bool LampTurns(const QColor& colour) { return WaitFor([&] { return Colour("Label8") == colour; }, 5000); }
 
     // Waits for the first refresh, then presses Connect.

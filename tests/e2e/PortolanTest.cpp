@@ -16,7 +16,7 @@ namespace {
 QString Exchange(sonavel::addrtool::AddressToolWindow& tool, const char* button, const QString& expected) {
     QTest::mouseClick(tool.findChild<QPushButton*>(button), Qt::LeftButton);
     const auto* status = tool.findChild<QLabel*>("Label1");
-    WaitUntil([&] { return status->text() == expected; }, 1000);
+    sonavel::test::PumpUntil([&] { return status->text() == expected; }, 1000);
     return status->text();
 }
 

@@ -1,10 +1,5 @@
 #include "SimulatorRun.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
@@ -15,12 +10,12 @@
 
 #include "link/Messages.h"
 #include "model/StoreFields.h"
+#include "tests/support/LineEnd.h"
 
 namespace e2e {
 
 namespace {
 
-constexpr int kStartMs = 5000;
 constexpr int kReplyMs = 3000;
 
 sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
@@ -40,23 +35,11 @@ sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
 
 }  // namespace
 
-SimulatorRun::SimulatorRun(const QStringList& options) {
-    if (!folder_.isValid()) throw std::runtime_error("no temporary folder for the simulator");
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(DEVSIM_PROGRAM, options + QStringList{"--log", folder_.filePath("frames.log"), "--state",
-                                                        folder_.filePath("state.json")});
-    if (!process_.waitForStarted(kStartMs)) throw std::runtime_error("the simulator did not start");
-    QElapsedTimer clock;
-    clock.start();
-    while (!process_.canReadLine() && clock.elapsed() < kStartMs) process_.waitForReadyRead(100);
-    devicePath_ = QString::fromUtf8(process_.readLine()).trimmed();
-    if (devicePath_.isEmpty()) throw std::runtime_error("the simulator printed no device path");
-}
+SimulatorRun::SimulatorRun(const QStringList& options) : process_(WithFiles(folder_, options)) {}
 
-SimulatorRun::~SimulatorRun() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.kill();
-    process_.waitForFinished(kStartMs);
+QStringList SimulatorRun::WithFiles(const QTemporaryDir& folder, const QStringList& options) {
+    if (!folder.isValid()) throw std::runtime_error("no temporary folder for the simulator");
+    return options + QStringList{"--log", folder.filePath("frames.log"), "--state", folder.filePath("state.json")};
 }
 
 std::vector<LoggedFrame> SimulatorRun::Frames(size_t first) const {
@@ -81,9 +64,9 @@ std::vector<QString> SimulatorRun::BytesOf(int command, size_t first) const {
 
 UnitStates SimulatorRun::State() {
     const QString path = folder_.filePath("state.json");
-    if (process_.state() == QProcess::Running) {
+    if (process_.Running()) {
         QFile::remove(path);
-        ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
+        process_.RequestState();
         QElapsedTimer clock;
         clock.start();
         while (!QFile::exists(path) && clock.elapsed() < kReplyMs) QThread::msleep(10);
@@ -99,19 +82,14 @@ UnitStates SimulatorRun::State() {
 void SimulatorRun::Seed(int address, const sonavel::ParameterStore& settings) {
     const sonavel::Bytes message = sonavel::WholeSettingsMessage(settings, address);
     const size_t framesBefore = Frames().size();
-    const int fd = ::open(devicePath_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    if (fd < 0) throw std::runtime_error("cannot open the simulated line");
-    termios mode{};
-    tcgetattr(fd, &mode);
-    cfmakeraw(&mode);
-    tcsetattr(fd, TCSANOW, &mode);
-    const bool written = ::write(fd, message.data(), message.size()) == static_cast<ssize_t>(message.size());
+    sonavel::test::LineEnd line(process_.DevicePath());
+    line.Write(message);
     QElapsedTimer clock;
     clock.start();
-    while (written && Frames().size() == framesBefore && clock.elapsed() < kReplyMs) QThread::msleep(10);
-    ::close(fd);
+    while (Frames().size() == framesBefore && clock.elapsed() < kReplyMs) QThread::msleep(10);
+    line.Close();
     const std::vector<LoggedFrame> frames = Frames();
-    if (!written || frames.size() == framesBefore || frames.back().outcome != "applied")
+    if (frames.size() == framesBefore || frames.back().outcome != "applied")
         throw std::runtime_error("the simulator did not take the seeded settings");
 }
 

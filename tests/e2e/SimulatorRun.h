@@ -1,13 +1,13 @@
 #pragma once
 // The device simulator as a child process on its own pseudo-terminal, with its frame log and
-// its state file in a private folder. The process is killed when the object goes.
-#include <QProcess>
+// its state file in a private folder. The process is stopped when the object goes.
 #include <QStringList>
 #include <QTemporaryDir>
 #include <map>
 #include <vector>
 
 #include "model/ParameterStore.h"
+#include "tests/support/SimulatorProcess.h"
 
 namespace e2e {
 
@@ -26,9 +26,8 @@ public:
     // Starts the simulator with these options and reads the device path it prints; throws
     // std::runtime_error when it does not start.
     explicit SimulatorRun(const QStringList& options = {});
-    ~SimulatorRun();
 
-    const QString& DevicePath() const { return devicePath_; }
+    QString DevicePath() const { return QString::fromStdString(process_.DevicePath()); }
     // The frames received from the `first` on, in order.
     std::vector<LoggedFrame> Frames(size_t first = 0) const;
     // The bytes of each such frame with this command.
@@ -40,9 +39,10 @@ public:
     void Seed(int address, const sonavel::ParameterStore& settings);
 
 private:
+    static QStringList WithFiles(const QTemporaryDir& folder, const QStringList& options);
+
     QTemporaryDir folder_;
-    QProcess process_;
-    QString devicePath_;
+    sonavel::test::SimulatorProcess process_;
 };
 
 // The fields a settings dump carries by element name ("EqGain(1,3)"), for readable comparisons.

@@ -6,11 +6,11 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <memory>
-#include <sstream>
 
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
-#include "link/MemoryPort.h"
+#include "tests/support/Hex.h"
+#include "tests/support/MemoryPort.h"
 
 namespace sonavel {
 
@@ -19,14 +19,6 @@ public:
     void Sleep(int milliseconds) override { sleptMs += milliseconds; }
     long sleptMs = 0;
 };
-
-// "01 20 03 40" as bytes.
-inline Bytes Hex(const char* text) {
-    std::istringstream in(text);
-    Bytes bytes;
-    for (int value; in >> std::hex >> value;) bytes.push_back(static_cast<uint8_t>(value));
-    return bytes;
-}
 
 class EditorTest : public testing::Test {
 protected:

@@ -6,8 +6,8 @@
 #include <QScreen>
 
 #include "EditorFixture.h"
-#include "editor/PlotPainter.h"
 #include "editor/PlotWidget.h"
+#include "render/PlotPainter.h"
 
 namespace sonavel {
 namespace {

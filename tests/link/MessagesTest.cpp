@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "HexBytes.h"
 #include "link/Messages.h"
+#include "tests/support/Hex.h"
 
 using namespace sonavel;
 

@@ -1,49 +1,31 @@
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
-
 #include <cerrno>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
-#include "HexBytes.h"
 #include "link/Messages.h"
 #include "link/QtSerialPort.h"
 #include "link/Receiver.h"
+#include "tests/support/Hex.h"
+#include "tests/support/PumpUntil.h"
+#include "tests/support/TerminalPair.h"
 
 using namespace sonavel;
+using sonavel::test::PumpUntil;
 
 namespace {
 
-// A pseudo-terminal standing in for the unit: the test holds the far end, the port opens
-// the near end as COM5.
+// The port opens the near end of the pair as COM5; the test plays the unit at the far end.
 struct QtSerialPortTest : testing::Test {
     void SetUp() override {
-        char name[128];
-        ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-        ::setenv("SONAVEL_COM5", name, 1);
-        device = name;
+        ::setenv("SONAVEL_COM5", device.c_str(), 1);
         port.SetCommPort(5);
     }
     void TearDown() override {
         port.SetPortOpen(false);
-        if (master >= 0) ::close(master);
-        ::close(slave);
         ::unsetenv("SONAVEL_COM5");
     }
-    // Runs the event loop until the condition holds or the time is up.
-    template <class Condition>
-    static bool ProcessEventsUntil(Condition done, int ms = 2000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return done();
-    }
-    int master = -1, slave = -1;
-    std::string device;
+    sonavel::test::TerminalPair line;
+    const std::string device = line.DevicePath();
     QtSerialPort port;
 };
 
@@ -56,22 +38,15 @@ TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
     // The whole dump is on the line when Output returns, before any event is processed.
     const Bytes dump = StoreToSlotMessage(ParameterStore{}, 1, 1);
     port.Output(dump);
-    Bytes far;
-    for (pollfd p{master, POLLIN, 0}; far.size() < dump.size() && ::poll(&p, 1, 1000) > 0;) {
-        uint8_t buffer[256];
-        const ssize_t n = ::read(master, buffer, sizeof buffer);
-        if (n <= 0) break;
-        far.insert(far.end(), buffer, buffer + n);
-    }
-    EXPECT_EQ(far, dump);
+    EXPECT_EQ(line.Far().Read(dump.size(), 1000), dump);
 
     LinkState link;
     Receiver receiver(link);
     port.OnComm = [&] { receiver.OnComm(port.Input()); };
     const Bytes reply = Hex("01 20 03 40 09 01 1F 05 60 0A 0D");
-    ASSERT_EQ(::write(master, reply.data(), 5), 5);
-    ASSERT_EQ(::write(master, reply.data() + 5, reply.size() - 5), ssize_t(reply.size() - 5));
-    EXPECT_TRUE(ProcessEventsUntil([&] { return link.OnlineTable(31) == 1; }));
+    line.Far().Write(Bytes(reply.begin(), reply.begin() + 5));
+    line.Far().Write(Bytes(reply.begin() + 5, reply.end()));
+    EXPECT_TRUE(PumpUntil([&] { return link.OnlineTable(31) == 1; }, 2000));
 }
 
 TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
@@ -83,10 +58,9 @@ TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
         reason = why;
     };
     port.OnComm = [&] { ++events; };
-    ::close(master);
-    master = -1;
-    EXPECT_TRUE(ProcessEventsUntil([&] { return !port.PortOpen(); }));
-    ProcessEventsUntil([] { return false; }, 200);  // a flood would show here
+    line.Far().Close();
+    EXPECT_TRUE(PumpUntil([&] { return !port.PortOpen(); }, 2000));
+    PumpUntil([] { return false; }, 200);  // a flood would show here
     EXPECT_EQ(lost, 1);
     EXPECT_EQ(reason, device + " was disconnected");
     EXPECT_LE(events, 1);

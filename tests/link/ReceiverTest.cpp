@@ -2,9 +2,9 @@
 
 #include <numeric>
 
-#include "HexBytes.h"
 #include "link/Messages.h"
 #include "link/Receiver.h"
+#include "tests/support/Hex.h"
 
 using namespace sonavel;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "link/MemoryPort.h"
 #include "link/Messages.h"
 #include "link/ParameterSender.h"
+#include "tests/support/MemoryPort.h"
 
 using namespace sonavel;
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "link/MemoryPort.h"
 #include "link/Messages.h"
 #include "link/Transfers.h"
+#include "tests/support/MemoryPort.h"
 
 namespace sonavel {
 namespace {

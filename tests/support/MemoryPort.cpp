@@ -1,4 +1,4 @@
-#include "link/MemoryPort.h"
+#include "tests/support/MemoryPort.h"
 
 #include <string>
 #include <utility>

@@ -5,10 +5,14 @@
 
 #include "link/Envelope.h"
 
-inline sonavel::Bytes Hex(const std::string& text) {
+namespace sonavel {
+
+inline Bytes Hex(const std::string& text) {
     std::istringstream in(text);
-    sonavel::Bytes bytes;
+    Bytes bytes;
     unsigned value;
     while (in >> std::hex >> value) bytes.push_back(static_cast<uint8_t>(value));
     return bytes;
 }
+
+}  // namespace sonavel

@@ -1,4 +1,4 @@
-#include "editor/PlotPainter.h"
+#include "render/PlotPainter.h"
 
 #include <QFont>
 #include <QPen>

@@ -1,4 +1,4 @@
-#include "editor/NumberReader.h"
+#include "model/NumberReader.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,5 +1,5 @@
 #pragma once
-// An in-memory serial port for tests and the simulator: a configurable set of port numbers
+// An in-memory serial port for tests: a configurable set of port numbers
 // exist, every message written while open is recorded, received bytes are injected with
 // Deliver, and an optional responder plays the unit by answering written messages.
 #include <deque>

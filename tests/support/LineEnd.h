@@ -1,0 +1,34 @@
+#pragma once
+// One end of a serial line as a raw file descriptor: the far end of a pseudo-terminal, or a
+// device opened raw as the editor's serial port opens it.
+#include <string>
+
+#include "link/Envelope.h"
+
+namespace sonavel::test {
+
+class LineEnd {
+public:
+    // Takes over an open descriptor.
+    explicit LineEnd(int fd);
+    // Opens the device raw and non-blocking; throws std::runtime_error when it cannot.
+    explicit LineEnd(const std::string& path);
+    LineEnd(const LineEnd&) = delete;
+    LineEnd& operator=(const LineEnd&) = delete;
+    ~LineEnd();
+
+    void Write(const Bytes& bytes) const;
+    // Collects bytes until `count` have come or `timeoutMs` passed, without running events;
+    // spreadMs is then the time from the first byte to the last.
+    Bytes Read(size_t count, int timeoutMs);
+    // True when the other side has gone: reading fails as on a hung-up line.
+    bool HungUp(int timeoutMs) const;
+    void Close();
+
+    double spreadMs = 0;
+
+private:
+    int fd_;
+};
+
+}  // namespace sonavel::test
