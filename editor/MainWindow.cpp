@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "editor/Controls.h"
 #include "editor/PlotWidget.h"
@@ -220,6 +221,19 @@ void MainWindow::Form_Resize() { Picture1_Paint(); }
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+// An uncovered window is put back on screen from its backing store without painting the plot,
+// so the window system's expose is watched on the native window itself.
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QWindow* native = windowHandle()) native->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        Picture1_Paint();
+    return QWidget::eventFilter(watched, event);
 }
 
 // Controls by role.

@@ -100,13 +100,11 @@ const ChannelColumns kChannels[] = {
      11280, "BYPass"},
 };
 
-// A box with its arrow pair laid over the box's right end.
+// A box with its arrow pair laid over the box's right end, both at the row's top.
 void AddBoxWithArrows(std::vector<ControlEntry>& table, const QString& parent, const QString& box,
-                      const QString& arrows, int left, int top, int width, const QString& text,
-                      int arrowHeight = kArrowHeight) {
+                      const QString& arrows, int left, int top, int width, const QString& text) {
     table.push_back({ControlKind::Text, box, parent, left, top, width, kBoxHeight, text});
-    table.push_back({ControlKind::Arrow, arrows, parent, left + width - kArrowWidth,
-                     top + (kBoxHeight - arrowHeight) / 2, kArrowWidth, arrowHeight, {}});
+    table.push_back({ControlKind::Arrow, arrows, parent, left + width - kArrowWidth, top, kArrowWidth, kArrowHeight, {}});
 }
 
 void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
@@ -132,10 +130,9 @@ void AddChannelPanel(std::vector<ControlEntry>& t, const ChannelColumns& c) {
         AddBoxWithArrows(t, gain, MemberName(c.names.gainBox, r), MemberName(c.names.gainArrow, r), c.gainBox, top,
                          c.gainBoxWidth, "0dB");
         t.push_back({K::Text, MemberName(c.names.qBox, r), q, c.qBox, top, 735, kBoxHeight, "3"});
-        t.push_back({K::Arrow, MemberName(c.names.qArrow, r), q, c.qArrowLeft, top + (kBoxHeight - c.qArrowHeight) / 2,
-                     kArrowWidth, c.qArrowHeight, {}});
+        t.push_back({K::Arrow, MemberName(c.names.qArrow, r), q, c.qArrowLeft, top, kArrowWidth, c.qArrowHeight, {}});
         t.push_back({K::List, MemberName(c.names.typeList, r), type, c.typeLeft, top, c.typeWidth, kListHeight, "Peak"});
-        t.push_back({K::Check, MemberName(c.names.offBox, r), off, c.offLeft, top + 15, 255, 255, {}});
+        t.push_back({K::Check, MemberName(c.names.offBox, r), off, c.offLeft, top, 255, 255, {}});
     }
 
     // Crossover block: the high-pass slot (band 7) left, the low-pass slot (band 6) right.
@@ -315,9 +312,6 @@ QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
         const bool darkGroup = qobject_cast<FrameBox*>(control) && entry.back.isValid() && entry.back.lightness() < 128;
         if (entry.fore.isValid() && (darkGroup || !qobject_cast<FrameBox*>(control)))
             SetForeColor(control, entry.fore);
-        // A caption drawn wider than the classic lettering would be cut off; let its box grow.
-        if (auto* box = qobject_cast<QCheckBox*>(control); box && box->sizeHint().width() > box->width())
-            box->resize(box->sizeHint().width(), box->height());
         if (!entry.toolTip.isEmpty()) control->setToolTip(entry.toolTip);
         if (entry.hidden) control->hide();
         controls.insert(entry.name, control);

@@ -1,6 +1,9 @@
 #include "editor/WindowStyle.h"
 
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <qdrawutil.h>
 
 namespace sonavel {
 
@@ -13,6 +16,17 @@ int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
         case PM_CheckBoxLabelSpacing: return 3;
         default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
+}
+
+void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const {
+    // A colour set on the button fills it (SetBackColor turns on its background fill).
+    if (element == PE_PanelButtonCommand && qobject_cast<const QPushButton*>(widget) && widget->autoFillBackground()) {
+        const QBrush face = option->palette.button();
+        qDrawWinButton(painter, option->rect, option->palette, option->state & (State_Sunken | State_On), &face);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 }  // namespace sonavel

@@ -1,7 +1,8 @@
 #pragma once
 // The widget style of the editor: one that honours the window's palette colours (buttons,
 // lamps, frames), with the small check-box mark and close caption spacing of the classic
-// window, so that captions such as "Mute Channel01" fit their boxes.
+// window, so that captions such as "Mute Channel01" fit their boxes. A button given a colour
+// of its own (the graphical-style connect button) shows that colour flat, in a plain bevel.
 #include <QProxyStyle>
 
 namespace sonavel {
@@ -11,6 +12,8 @@ public:
     WindowStyle();
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace sonavel

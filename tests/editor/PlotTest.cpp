@@ -1,9 +1,11 @@
 // The plot control: coalesced redraws, and the grid and curves as they reach the screen.
 #include <QCoreApplication>
 #include <QDir>
+#include <QExposeEvent>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 
 #include "EditorFixture.h"
 #include "editor/PlotWidget.h"
@@ -43,6 +45,25 @@ TEST_F(PlotTest, PaintBurstsAreCoalescedIntoOneRedrawOnTheSecondTick) {
     window->Form_Resize();
     Ticks(5);
     EXPECT_EQ(window->plot().drawCount(), drawn + 2);
+}
+
+// Uncovering the window shows it from the backing store without painting; the expose
+// itself asks for the redraw.
+TEST_F(PlotTest, AnUncoveredWindowRedrawsAndResendsTheCurrentBand) {
+    window->show();
+    QCoreApplication::processEvents();
+    RunFirstRefresh();
+    window->Command12_Click();
+    window->state().CurrentBand = 3;
+    Ticks(2);  // nothing pending
+    port.ClearWritten();
+    const unsigned long drawn = window->plot().drawCount();
+    QExposeEvent expose(QRegion(window->rect()));
+    QCoreApplication::sendEvent(window->windowHandle(), &expose);
+    Ticks(2);
+    EXPECT_EQ(window->plot().drawCount(), drawn + 1);
+    ASSERT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0][7], 3);
 }
 
 bool IsGrid(const QImage& image, QPoint at) { return image.pixelColor(at) == QColor(0, 128, 0); }

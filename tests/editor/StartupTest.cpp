@@ -1,5 +1,9 @@
 // The window from start-up to its first control refresh.
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QImage>
+#include <QScreen>
+#include <set>
 
 #include "EditorFixture.h"
 
@@ -26,6 +30,43 @@ TEST_F(StartupTest, StartsDisconnectedWithDesignTimeContents) {
     // Lettering with real glyphs: a missing font draws boxes of one width.
     const QFontMetrics metrics(connect->font());
     EXPECT_GT(metrics.horizontalAdvance("WWWW"), metrics.horizontalAdvance("iiii"));
+}
+
+// Positions and sizes in twips on the client area, as laid out.
+TEST_F(StartupTest, ArrowPairsOffBoxesAndMuteBoxesStandWhereTheLayoutPutsThem) {
+    const struct {
+        const char* name;
+        int left, top, width, height;
+    } places[] = {{"VScroll3_0", 1320, 3840, 375, 255},  {"VScroll7_4", 7440, 5280, 375, 255},
+                  {"VScroll1_1", 3480, 4200, 375, 285},  {"VScroll11_2", 9480, 4560, 375, 255},
+                  {"VScroll3_6", 960, 6360, 375, 255},   {"VScroll4_0", 1080, 7200, 375, 255},
+                  {"VScroll12_3", 10560, 8160, 375, 255}, {"Check2_0", 5400, 3840, 255, 255},
+                  {"Check4_4", 11520, 5280, 255, 255},   {"Check7_0", 4440, 7080, 1335, 375},
+                  {"Check7_1", 10320, 7080, 1335, 375}};
+    for (const auto& place : places) {
+        const QWidget* control = window->control(place.name);
+        EXPECT_EQ(QRect(control->mapTo(window.get(), QPoint()), control->size()),
+                  QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15))
+            << place.name;
+    }
+}
+
+// The connect button shows its colour flat, edge to edge inside its bevel.
+TEST_F(StartupTest, TheConnectButtonIsDrawnInItsExactColour) {
+    window->show();
+    const auto faceColours = [this] {
+        QCoreApplication::processEvents();
+        const QWidget* button = window->control("Command12");
+        const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
+        const QPoint at = button->mapTo(window.get(), QPoint());
+        std::set<QRgb> colours;
+        for (int x = 2; x < button->width() - 2; ++x)
+            for (int y : {2, 3, button->height() - 4, button->height() - 3}) colours.insert(shot.pixel(at + QPoint(x, y)));
+        return colours;
+    };
+    EXPECT_EQ(faceColours(), std::set<QRgb>{qRgb(255, 0, 0)});
+    window->Command12_Click();
+    EXPECT_EQ(faceColours(), std::set<QRgb>{qRgb(128, 255, 128)});
 }
 
 TEST_F(StartupTest, NothingIsDrawnOrSentBeforeTheTwentyFirstTick) {
