@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QJsonObject>
 
 #include "CliRunner.h"
@@ -104,6 +106,37 @@ TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {
     const CliRun tooFew = RunCli({"store", "--port", line.DevicePath(), "--slot", "1", "--address", "1", "--address", "5",
                                   "--address", "7", "--per-unit", folder.file("two.bin")});
     EXPECT_NE(tooFew.err.find("holds 2 record(s); --per-unit needs 3"), std::string::npos) << tooFew.err;
+}
+
+TEST(CliUnits, AVerifiedReadNeverKeepsSettingsCorruptedOnTheLine) {
+    Folder folder;
+    {
+        const sonavel::test::SimulatorProcess clean({"--units", "1"});
+        ASSERT_EQ(RunCli({"read", "--port", clean.DevicePath(), "--address", "1", folder.file("clean.bin")}).exitCode, 0);
+    }
+    const QJsonObject held = Settings(folder, "clean.bin");
+    const sonavel::test::SimulatorProcess line({"--units", "1,5,7", "--garble", "0.01", "--seed", "3"});
+    const std::vector<std::string> read = {"read", "--port", line.DevicePath(), "--address", "1", "--address", "5",
+                                           "--address", "7"};
+    auto records = [&](const std::string& file) {
+        std::vector<QJsonObject> settings;
+        for (size_t k = 1; k <= folder.read(file).size() / 690; ++k) settings.push_back(Settings(folder, file, int(k)));
+        return settings;
+    };
+
+    std::vector<std::string> plain = read;
+    plain.push_back(folder.file("plain.bin"));
+    RunCli(plain);
+    const std::vector<QJsonObject> corrupted = records("plain.bin");
+    EXPECT_NE(std::count(corrupted.begin(), corrupted.end(), held), long(corrupted.size()));  // the fault is real
+
+    std::vector<std::string> verified = read;
+    verified.insert(verified.end(), {"--verify", folder.file("verified.bin")});
+    const CliRun run = RunCli(verified);
+    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 3) << run.err;
+    const std::vector<QJsonObject> kept = records("verified.bin");
+    EXPECT_FALSE(kept.empty());
+    for (const QJsonObject& record : kept) EXPECT_EQ(record, held);
 }
 
 TEST(CliUnits, SilentUnitsAndBadArgumentsFailWithoutLeavingFiles) {
