@@ -8,10 +8,10 @@
 #include "cli/Files.h"
 #include "cli/LoadedPreset.h"
 #include "cli/PlotExport.h"
+#include "cli/PlotPicture.h"
 #include "cli/PresetDiff.h"
 #include "cli/PresetJson.h"
 #include "presets/PresetFile.h"
-#include "render/PlotPainter.h"
 
 namespace sonavel::cli {
 
@@ -74,7 +74,7 @@ int Plot(const Words& words) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!RenderPlot(plot.segments()).save(&buffer, "PNG"))
+        if (!PlotPicture(plot.segments()).save(&buffer, "PNG"))
             throw CliError("the plot picture could not be encoded as PNG");
         WriteWholeFile(args.Value("png"), png);
     }

@@ -35,7 +35,7 @@ const CommandHelp kCommands[] = {
      "  --csv F      frequency in Hz and level in dB of both channels\n"
      "  --plot-units the --csv file in plot points and plot units instead\n"
      "  --segments F every line segment the editor draws\n"
-     "  --png F      the picture\n"},
+     "  --png F      the picture, channel 1 red and channel 2 blue, with a legend\n"},
     {"scan", "scan --port P\n  list the addresses that answer\n", ""},
     {"read", "read --port P --address A... [--verify] [--name TEXT] [--append] OUT.bin\n"
              "  read the current settings into a preset file\n",

@@ -46,23 +46,28 @@ void PaintBackground(QPainter& painter) {
 
 }  // namespace
 
-void PaintPlot(QPainter& painter, const std::vector<PlotSegment>& segments) {
+void PaintPlot(QPainter& painter, const std::vector<PlotSegment>& segments, CurveColours colours) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     PaintBackground(painter);
-    const QColor red = QColor::fromRgb(kCurveColourRgb);
-    painter.setPen(QPen(red, kCurveLineWidthPixels, Qt::SolidLine, Qt::RoundCap));
     // The response core lists channel 1 first, so channel 2 ends up on top.
-    for (const PlotSegment& segment : segments)
+    int penChannel = 0;
+    for (const PlotSegment& segment : segments) {
+        if (segment.channel != penChannel) {
+            penChannel = segment.channel;
+            const QRgb colour = penChannel == 2 ? colours.channel2 : colours.channel1;
+            painter.setPen(QPen(QColor::fromRgb(colour), kCurveLineWidthPixels, Qt::SolidLine, Qt::RoundCap));
+        }
         painter.drawLine(QPointF(segment.x1 / kTwipsPerPixel, segment.y1 / kTwipsPerPixel),
                          QPointF(segment.x2 / kTwipsPerPixel, segment.y2 / kTwipsPerPixel));
+    }
     painter.restore();
 }
 
-QImage RenderPlot(const std::vector<PlotSegment>& segments) {
+QImage RenderPlot(const std::vector<PlotSegment>& segments, CurveColours colours) {
     QImage image(kPlotWidthPixels, kPlotHeightPixels, QImage::Format_RGB32);
     QPainter painter(&image);
-    PaintPlot(painter, segments);
+    PaintPlot(painter, segments, colours);
     return image;
 }
 

@@ -26,10 +26,16 @@ inline constexpr int kGridColumns[] = {52,  86,  113, 137, 158, 174, 187, 200, 2
 constexpr QRgb kPlotBackground = 0xC0C0FF;
 constexpr QRgb kPlotGrid = 0x008000;
 
+// The colours of the two channels' curves as 0xRRGGBB; the editor draws both in red.
+struct CurveColours {
+    QRgb channel1 = kCurveColourRgb;
+    QRgb channel2 = kCurveColourRgb;
+};
+
 // Paints the background, then the segments (in twips of the plot control) at (0, 0).
-void PaintPlot(QPainter& painter, const std::vector<PlotSegment>& segments);
+void PaintPlot(QPainter& painter, const std::vector<PlotSegment>& segments, CurveColours colours = {});
 
 // The plot as a picture of kPlotWidthPixels x kPlotHeightPixels.
-QImage RenderPlot(const std::vector<PlotSegment>& segments);
+QImage RenderPlot(const std::vector<PlotSegment>& segments, CurveColours colours = {});
 
 }  // namespace sonavel

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 #include "CliRunner.h"
+#include "cli/PlotPicture.h"
 #include "model/ScaleTables.h"
 #include "model/StoreFields.h"
 #include "presets/PresetRecord.h"
@@ -110,7 +113,8 @@ TEST(CliPreset, CurvesAreTheResponseCoresCurvesInPlotUnitsOrInHzAndDb) {
     MakePreset(folder, R"({"EqGain": [[24, 24, 24, 24, 24, 24, 24], [24, 24, 36, 24, 24, 24, 24]],
         "LpType": [0, 0], "HpType": [0, 0]})", "d.bin");
     ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("d.csv")}).exitCode, 0);
-    ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("p.csv"), "--plot-units"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"plot", folder.file("d.bin"), "--csv", folder.file("p.csv"), "--plot-units", "--png",
+                      folder.file("d.png")}).exitCode, 0);
     ParameterStore store;
     InitDSPPremeter(store);
     store.EqGain(2, 3) = 36;
@@ -135,6 +139,14 @@ TEST(CliPreset, CurvesAreTheResponseCoresCurvesInPlotUnitsOrInHzAndDb) {
     const auto at1000Hz = std::find_if(levels.begin(), levels.end(), [](const auto& row) { return row[0] == 1000; });
     ASSERT_NE(at1000Hz, levels.end());
     EXPECT_NEAR((*at1000Hz)[2] - (*at1000Hz)[1], -6, 0.5);
+
+    // The picture draws channel 2 in a second colour: both curves show where they part.
+    const QImage picture = QImage::fromData(QByteArray::fromStdString(folder.read("d.png")), "PNG");
+    std::map<QRgb, int> pixels;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) ++pixels[picture.pixel(x, y) & 0xFFFFFF];
+    EXPECT_GT(pixels[kCurveColourRgb], 100);
+    EXPECT_GT(pixels[kChannel2CurveRgb], 100);
 }
 
 TEST(CliPreset, SegmentsAndPictureOfAFlatPreset) {
