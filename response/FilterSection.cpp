@@ -43,52 +43,48 @@ const GridTerms& gridTerms() {
     return terms;
 }
 
-struct CrossoverDesign {
-    bool lowPassFormula;
-    double d;  // alpha = sin w0 / d
-};
-
-bool crossoverDesign(int code, CrossoverDesign& design) {
-    switch (code) {
-    case 2: design = {true, 1.414}; return true;
-    case 3: design = {false, 1.414}; return true;
-    case 6: design = {true, 1.2}; return true;
-    case 7: design = {false, 1.1}; return true;
-    case 8: design = {true, 1.3}; return true;
-    case 9: design = {false, 1.2}; return true;
-    case 10: design = {true, 2.0}; return true;
-    case 11: design = {false, 2.5}; return true;
-    default: return false;
-    }
-}
-
 }  // namespace
 
-SectionStatus FilterSection::EQCofficents(int fileType, double frequency, double gain,
-                                          double qFactor) {
-    if (fileType < 1 || fileType > 11) return SectionStatus::UnknownTypeCode;
+bool CrossoverSectionDesign(int code, SectionFormula& formula, double& q) {
+    double d;  // alpha = sin w0 / d
+    switch (code) {
+    case 2: d = 1.414; break;
+    case 3: d = 1.414; break;
+    case 6: d = 1.2; break;
+    case 7: d = 1.1; break;
+    case 8: d = 1.3; break;
+    case 9: d = 1.2; break;
+    case 10: d = 2.0; break;
+    case 11: d = 2.5; break;
+    default: return false;
+    }
+    formula = code % 2 == 0 ? SectionFormula::LowPass : SectionFormula::HighPass;
+    q = d / 2;  // halving and doubling are exact, so alpha is sin w0 / d to the last bit
+    return true;
+}
+
+SectionStatus DesignSection(SectionFormula formula, double frequency, double gain, double q,
+                            SectionCoefficients& out) {
     if (!std::isfinite(frequency) || frequency <= 0 || frequency >= SampleRate / 2.0)
         return SectionStatus::InvalidArgument;
-    const bool usesGain = fileType == 1 || fileType == 4 || fileType == 5;
+    const bool usesGain = formula == SectionFormula::Peak || formula == SectionFormula::ShelfBelow ||
+                          formula == SectionFormula::ShelfAbove;
     if (usesGain && !std::isfinite(gain)) return SectionStatus::InvalidArgument;
-    if (fileType == 1 && !(std::isfinite(qFactor) && qFactor > 0))
-        return SectionStatus::InvalidArgument;
+    if (!(std::isfinite(q) && q > 0)) return SectionStatus::InvalidArgument;
 
     const double w0 = 2 * PiValue * frequency / SampleRate;
     const double c = std::cos(w0);
     const double s = std::sin(w0);
+    const double alpha = s / (2 * q);
     std::array<double, 3> b{}, a{};
-    CrossoverDesign crossover{};
-    if (fileType == 1) {
+    if (formula == SectionFormula::Peak) {
         const double A = std::pow(10.0, gain / 40);
-        const double alpha = s / (2 * qFactor);
         b = {1 + alpha * A, -2 * c, 1 - alpha * A};
         a = {1 + alpha / A, -2 * c, 1 - alpha / A};
-    } else if (fileType == 4 || fileType == 5) {
+    } else if (usesGain) {
         const double A = std::pow(10.0, gain / 40);
-        const double alpha = s / (2 * kShelfQ);
         const double r = std::sqrt(A);
-        if (fileType == 4) {
+        if (formula == SectionFormula::ShelfBelow) {
             b = {A * ((A + 1) - (A - 1) * c + 2 * r * alpha), 2 * A * ((A - 1) - (A + 1) * c),
                  A * ((A + 1) - (A - 1) * c - 2 * r * alpha)};
             a = {(A + 1) + (A - 1) * c + 2 * r * alpha, -2 * ((A - 1) + (A + 1) * c),
@@ -99,9 +95,8 @@ SectionStatus FilterSection::EQCofficents(int fileType, double frequency, double
             a = {(A + 1) - (A - 1) * c + 2 * r * alpha, 2 * ((A - 1) - (A + 1) * c),
                  (A + 1) - (A - 1) * c - 2 * r * alpha};
         }
-    } else if (crossoverDesign(fileType, crossover)) {
-        const double alpha = s / crossover.d;
-        if (crossover.lowPassFormula)
+    } else {
+        if (formula == SectionFormula::LowPass)
             b = {(1 - c) / 2, 1 - c, (1 - c) / 2};
         else
             b = {(1 + c) / 2, -(1 + c), (1 + c) / 2};
@@ -111,8 +106,37 @@ SectionStatus FilterSection::EQCofficents(int fileType, double frequency, double
     for (int n = 0; n < 3; ++n)
         if (!std::isfinite(b[n]) || !std::isfinite(a[n])) return SectionStatus::NotFinite;
     if (a[0] == 0) return SectionStatus::NotFinite;
-    NumCoef = b;
-    DenCoef = a;
+    out = {b, a};
+    return SectionStatus::Ok;
+}
+
+double SectionGainDb(const SectionCoefficients& section, double frequency) {
+    const double w = 2 * PiValue * frequency / SampleRate;
+    auto sum = [&](const std::array<double, 3>& k) {
+        Complex z{k[0], 0};
+        z = ComplexAdd(z, {k[1] * std::cos(-1 * w), k[1] * std::sin(-1 * w)});
+        return ComplexAdd(z, {k[2] * std::cos(-2 * w), k[2] * std::sin(-2 * w)});
+    };
+    return 20 * log10(ComplexAbs(sum(section.num)) / ComplexAbs(sum(section.den)));
+}
+
+SectionStatus FilterSection::EQCofficents(int fileType, double frequency, double gain,
+                                          double qFactor) {
+    if (fileType < 1 || fileType > 11) return SectionStatus::UnknownTypeCode;
+    SectionFormula formula = SectionFormula::Peak;
+    double q = qFactor;
+    if (fileType == 4 || fileType == 5) {
+        formula = fileType == 4 ? SectionFormula::ShelfBelow : SectionFormula::ShelfAbove;
+        q = kShelfQ;
+    } else if (fileType != 1) {
+        CrossoverSectionDesign(fileType, formula, q);
+        gain = 0;  // unused by the pass formulas
+    }
+    SectionCoefficients designed;
+    const SectionStatus status = DesignSection(formula, frequency, gain, q, designed);
+    if (status != SectionStatus::Ok) return status;
+    NumCoef = designed.num;
+    DenCoef = designed.den;
     return SectionStatus::Ok;
 }
 

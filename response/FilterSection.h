@@ -36,6 +36,28 @@ const char* SectionStatusText(SectionStatus status);
 // Response values are plot units: -1040 x log10|H|, 52 per dB, positive = attenuation.
 using ResponseArray = std::array<double, kGridSize>;
 
+// The section formulas, each in its own frequency variable. For the peak, q is its Q; for the
+// shelves, the slope's Q; for the low- and high-pass formulas, alpha = sin w0 / (2 q).
+enum class SectionFormula { Peak, ShelfBelow, ShelfAbove, LowPass, HighPass };
+
+struct SectionCoefficients {
+    std::array<double, 3> num{};  // b0, b1, b2
+    std::array<double, 3> den{};  // a0, a1, a2 (not normalised)
+};
+
+// Designs a section at a frequency in Hz (0 < f < SampleRate / 2), a gain in dB (peak and
+// shelves) and a q (> 0). Ok, InvalidArgument or NotFinite; `out` is written only on Ok.
+SectionStatus DesignSection(SectionFormula formula, double frequency, double gain, double q,
+                            SectionCoefficients& out);
+
+// The section's gain in dB at a frequency in Hz, evaluated as EQFFT evaluates its grid; not
+// finite where the response is zero or overflows.
+double SectionGainDb(const SectionCoefficients& section, double frequency);
+
+// The fixed Q (D / 2) of a crossover type code 2, 3, 6..11, and the formula it uses; false
+// for any other code.
+bool CrossoverSectionDesign(int code, SectionFormula& formula, double& q);
+
 class FilterSection {
 public:
     // Designs the section for a type code (1 peak, 4/5 shelves, 2/3/6..11 fixed-Q low- and
