@@ -13,6 +13,8 @@ int PresetShow(const Words& words);
 int PresetMake(const Words& words);
 int PresetDiffCommand(const Words& words);
 int Plot(const Words& words);
+int EqImport(const Words& words);
+int EqExport(const Words& words);
 
 int Scan(const Words& words);
 int ReadUnits(const Words& words);

@@ -36,6 +36,23 @@ const CommandHelp kCommands[] = {
      "  --plot-units the --csv file in plot points and plot units instead\n"
      "  --segments F every line segment the editor draws\n"
      "  --png F      the picture, channel 1 red and channel 2 blue, with a legend\n"},
+    {"eq import", "eq import FILTERS.txt OUT.bin [--channel 1|2|both] [--into BASE.bin [--record N]]\n"
+                  "          [--fit] [--json] [--png OUT.png]\n"
+                  "  fit a filter list to the unit into a new preset file, with what the fit costs\n",
+     "  --channel C  the channel(s) the filters go to (default both)\n"
+     "  --into F     the preset the filters go into (default: the store defaults)\n"
+     "  --record N   the record of --into (default 1)\n"
+     "  --fit        keep what fits (the five EQ filters with the largest effect, clamped\n"
+     "               values) instead of refusing the list, and list what was changed\n"
+     "  --json       the report as JSON\n"
+     "  --png F      the requested and the fitted response as a picture\n"
+     "One filter a line: \"Preamp: -6.2 dB\", \"Filter 1: ON PK Fc 105 Hz Gain 6.5 dB Q 0.70\";\n"
+     "types PK, LSC, HSC, LPQ and HPQ (with \"Slope 24 dB\"). Every line that does not fit\n"
+     "is listed as FILE:LINE on stderr.\n"},
+    {"eq export", "eq export FILE.bin [--record N] [--channel 1|2]\n"
+                  "  print a channel's filters in the same form\n",
+     "  --record N   the record to export (default 1)\n"
+     "  --channel C  the channel (default 1)\n"},
     {"scan", "scan --port P\n  list the addresses that answer\n", ""},
     {"read", "read --port P --address A... [--verify] [--name TEXT] [--append] OUT.bin\n"
              "  read the current settings into a preset file\n",

@@ -25,13 +25,14 @@ struct Invocation {
 Invocation Split(int argc, char** argv) {
     Words all(argv + 1, argv + argc);
     if (all.empty()) return {};
-    size_t taken = all[0] == "preset" && all.size() > 1 ? 2 : 1;
+    size_t taken = (all[0] == "preset" || all[0] == "eq") && all.size() > 1 ? 2 : 1;
     std::string name = all[0] + (taken == 2 ? " " + all[1] : "");
     return {name, Words(all.begin() + static_cast<long>(taken), all.end())};
 }
 
 bool WantsPicture(const Invocation& call) {
-    return call.name == "plot" && std::find(call.words.begin(), call.words.end(), "--png") != call.words.end();
+    return (call.name == "plot" || call.name == "eq import") &&
+           std::find(call.words.begin(), call.words.end(), "--png") != call.words.end();
 }
 
 // Qt's own notices go to stderr as usual, except the one about a missing runtime folder,
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
         {"preset show", PresetShow}, {"preset make", PresetMake}, {"preset diff", PresetDiffCommand},
         {"plot", Plot},              {"scan", Scan},              {"read", ReadUnits},
         {"write", WriteUnits},       {"store", StoreUnits},       {"recall", RecallUnits},
+        {"eq import", EqImport},     {"eq export", EqExport},
     };
     const Invocation call = Split(argc, argv);
     if (call.name == "--version") {

@@ -1,0 +1,90 @@
+// eq import and eq export: filter lists in the common text form to and from preset files.
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/EqPicture.h"
+#include "cli/Files.h"
+#include "cli/LoadedPreset.h"
+#include "eqlist/FilterExport.h"
+#include "eqlist/FitReport.h"
+#include "presets/PresetFile.h"
+#include "presets/StoreRefresh.h"
+
+namespace sonavel::cli {
+
+namespace {
+
+std::vector<int> Channels(const std::string& text, bool bothAllowed) {
+    if (text == "1" || text == "2") return {text[0] - '0'};
+    if (text == "both" && bothAllowed) return {1, 2};
+    throw UsageError("--channel \"" + text + "\" is not " + (bothAllowed ? "1, 2 or both" : "1 or 2"));
+}
+
+std::string ProblemList(const std::string& path, const std::vector<LineProblem>& problems, bool fitting) {
+    std::string text = path + ": " + (fitting ? "nothing can be imported" : "does not fit the unit (--fit keeps what fits)");
+    for (const LineProblem& problem : problems)
+        text += "\n  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") + problem.text;
+    return text;
+}
+
+}  // namespace
+
+int EqImport(const Words& words) {
+    const Arguments args(words,
+                         {{"channel", true, false}, {"into", true, false}, kRecordOption,
+                          {"fit", false, false}, {"json", false, false}, {"png", true, false}},
+                         2);
+    if (args.Has("record") && !args.Has("into")) throw UsageError("--record goes with --into");
+    const std::vector<int> channels = Channels(args.Value("channel", "both"), true);
+    const int recordNumber = RecordNumber(args);
+    const std::string& listPath = args.Positional(0);
+    const FitMode mode = args.Has("fit") ? FitMode::KeepWhatFits : FitMode::Strict;
+    const FittedList fitted = FitFilterList(ParseFilterList(ReadTextFile(listPath)), mode);
+    if (!fitted.problems.empty()) throw CliError(ProblemList(listPath, fitted.problems, args.Has("fit")));
+    if (args.Has("png") && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        throw CliError("drawing a picture needs the graphical application");
+
+    PresetRecord record;
+    ParameterStore store;
+    if (args.Has("into")) {
+        record = ReadRecord(args.Value("into"), recordNumber);
+        store = LoadedPresetFile(args.Value("into"), recordNumber);
+    } else {
+        record.SetPresetName(QFileInfo(QString::fromStdString(listPath)).completeBaseName().toStdString());
+        InitDSPPremeter(store);
+        ApplyRefreshToStore(store);
+    }
+    for (int channel : channels) ApplyFittedList(fitted, channel, store);
+    StoreToRecord(store, record);
+
+    const std::vector<double> requestedDb = RequestedResponseDb(fitted);
+    const std::vector<double> fittedDb = FittedResponseDb(fitted);
+    const Deviation deviation = LargestDifference(requestedDb, fittedDb);
+    const QByteArray picture = args.Has("png") ? ResponsesPng(requestedDb, fittedDb) : QByteArray();
+    if (const Status written = CreatePresetFile(args.Positional(1), {record}); !written.ok())
+        throw CliError(written.error());
+    if (args.Has("png")) WriteWholeFile(args.Value("png"), picture);
+    const ImportResult result{fitted, store, channels, deviation};
+    const std::string report = args.Has("json") ? FitReportJson(result) : FitReportText(result);
+    std::fputs(report.c_str(), stdout);
+    return kExitSuccess;
+}
+
+int EqExport(const Words& words) {
+    const Arguments args(words, {kRecordOption, {"channel", true, false}}, 1);
+    const int channel = Channels(args.Value("channel", "1"), false).front();
+    const int recordNumber = RecordNumber(args);
+    const std::string& path = args.Positional(0);
+    const ParameterStore store = LoadedPresetFile(path, recordNumber);
+    const std::string name = ReadRecord(path, recordNumber).DisplayName();
+    const std::string title = (name.empty() ? QFileInfo(QString::fromStdString(path)).fileName().toStdString() : name) +
+                              ", record " + std::to_string(recordNumber) + ", channel " + std::to_string(channel);
+    std::fputs(ExportFilterList(store, channel, title).c_str(), stdout);
+    return kExitSuccess;
+}
+
+}  // namespace sonavel::cli
