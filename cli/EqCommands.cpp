@@ -24,11 +24,14 @@ std::vector<int> Channels(const std::string& text, bool bothAllowed) {
     throw UsageError("--channel \"" + text + "\" is not " + (bothAllowed ? "1, 2 or both" : "1 or 2"));
 }
 
-std::string ProblemList(const std::string& path, const std::vector<LineProblem>& problems, bool fitting) {
-    std::string text = path + ": " + (fitting ? "nothing can be imported" : "does not fit the unit (--fit keeps what fits)");
+// Lists every problem on stderr as "FILE:LINE: text", then fails with one line.
+[[noreturn]] void RefuseList(const std::string& path, const std::vector<LineProblem>& problems, bool fitting) {
     for (const LineProblem& problem : problems)
-        text += "\n  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") + problem.text;
-    return text;
+        std::fprintf(stderr, "%s:%s %s\n", path.c_str(),
+                     problem.line > 0 ? (std::to_string(problem.line) + ":").c_str() : "", problem.text.c_str());
+    if (fitting) throw CliError(path + ": nothing can be imported");
+    throw CliError(path + ": " + std::to_string(problems.size()) +
+                   (problems.size() == 1 ? " problem" : " problems") + " (--fit keeps what fits)");
 }
 
 }  // namespace
@@ -44,7 +47,7 @@ int EqImport(const Words& words) {
     const std::string& listPath = args.Positional(0);
     const FitMode mode = args.Has("fit") ? FitMode::KeepWhatFits : FitMode::Strict;
     const FittedList fitted = FitFilterList(ParseFilterList(ReadTextFile(listPath)), mode);
-    if (!fitted.problems.empty()) throw CliError(ProblemList(listPath, fitted.problems, args.Has("fit")));
+    if (!fitted.problems.empty()) RefuseList(listPath, fitted.problems, args.Has("fit"));
     if (args.Has("png") && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw CliError("drawing a picture needs the graphical application");
 

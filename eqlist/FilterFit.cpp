@@ -16,7 +16,17 @@ constexpr int kZeroGainStep = 24;      // EqGain of 0 dB; one step is -0.5 dB
 constexpr int kUnityGainLevel = 121;   // GainLevel of 0 dB; one step is +0.5 dB
 constexpr int kLowestGainLevel = 1;    // -60 dB; 0 is mute
 constexpr int kHighestGainLevel = 145; // +12 dB
-constexpr int kCrossoverPositions = 8;
+constexpr int kFamilies = 4;           // Butterworth, Bessel, Linkwitz-Riley, Chebychev
+constexpr int kFirstSteepPosition = 5; // the -24 dB/oct entries of a crossover list
+constexpr int kSteepFromSlope = 18;    // dB/oct, halfway between -12 and -24 dB/oct
+
+// The Q the unit gives a crossover entry: its type code's fixed Q.
+double CrossoverQ(int band, int listPosition) {
+    SectionFormula formula;
+    double q = 0;
+    CrossoverSectionDesign(CrossoverEqType(band, listPosition, 0), formula, q);
+    return q;
+}
 
 // Fitting state shared by the rules: strict problems or, when keeping what fits, changes.
 struct Fitter {
@@ -94,22 +104,19 @@ void FitEqBand(Fitter& fitter, FittedFilter& fitted) {
         fitted.notes.push_back("the unit's shelves have a fixed slope (Q 0.75)");
 }
 
-// The crossover list position whose response at the fitted frequency lies closest to the
-// requested one: the family and slope nearest to what was asked.
+// The crossover list entry nearest to what was asked: -12 or -24 dB/oct by the slope (18
+// goes to the steeper), then the family whose Q lies nearest on a log scale (a Butterworth
+// Q of 0.707 when none was asked).
 void FitCrossover(Fitter& fitter, FittedFilter& fitted) {
-    fitted.band = fitted.requested.kind == FilterKind::LowPass ? kLowPassBand : kHighPassBand;
+    const RequestedFilter& r = fitted.requested;
+    fitted.band = r.kind == FilterKind::LowPass ? kLowPassBand : kHighPassBand;
     fitted.frequency = FitFrequency(fitter, fitted);
-    const std::vector<double> asked = ResponseDb({RequestedStages(fitted.requested)}, 0);
-    double closest = HUGE_VAL;
-    for (int16_t position = 1; position <= kCrossoverPositions; ++position) {
-        const double difference =
-            LargestDifference(asked, ResponseDb({CrossoverStages(fitted.band, position, fitted.frequency)}, 0)).largestDb;
-        if (difference < closest) {
-            closest = difference;
-            fitted.listPosition = position;
-        }
-    }
-    if (fitted.listPosition == 0) fitted.listPosition = 1;
+    const int16_t first = r.slope < kSteepFromSlope ? 1 : kFirstSteepPosition;
+    const double asked = r.q.value_or(std::sqrt(0.5));
+    auto distance = [&](int position) { return std::fabs(std::log(asked / CrossoverQ(fitted.band, position))); };
+    fitted.listPosition = first;
+    for (int16_t position = first + 1; position < first + kFamilies; ++position)
+        if (distance(position) < distance(fitted.listPosition)) fitted.listPosition = position;
 }
 
 // How much a filter changes the response: its largest gain or attenuation on the grid.
@@ -128,11 +135,11 @@ void LimitEqFilters(Fitter& fitter, std::vector<FittedFilter>& eq) {
             fitter.out.problems.push_back({eq[i].requested.line, "more than five EQ filters; the unit has five bands"});
         return;
     }
+    std::vector<double> effect;
+    for (const FittedFilter& f : eq) effect.push_back(Effect(f.requested));
     std::vector<size_t> order(eq.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return Effect(eq[a].requested) > Effect(eq[b].requested);
-    });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return effect[a] > effect[b]; });
     std::vector<bool> kept(eq.size(), false);
     for (int i = 0; i < kEqBandCount; ++i) kept[order[i]] = true;
     std::vector<FittedFilter> five;
@@ -150,12 +157,7 @@ void LimitEqFilters(Fitter& fitter, std::vector<FittedFilter>& eq) {
 double FittedFilter::GainDb() const { return GainDbFromPosition(gainStep); }
 
 double FittedFilter::Q() const {
-    if (band == kLowPassBand || band == kHighPassBand) {
-        SectionFormula ignored;
-        double q = 0;
-        CrossoverSectionDesign(CrossoverEqType(band, listPosition, 0), ignored, q);
-        return q;
-    }
+    if (band == kLowPassBand || band == kHighPassBand) return CrossoverQ(band, listPosition);
     return qPosition >= 0 ? QfactorData[qPosition] : kShelfQ;
 }
 
