@@ -62,6 +62,7 @@ int EqImport(const Words& words) {
         ApplyRefreshToStore(store);
     }
     for (int channel : channels) ApplyFittedList(fitted, channel, store);
+    ApplyRefreshToStore(store);
     StoreToRecord(store, record);
 
     const std::vector<double> requestedDb = RequestedResponseDb(fitted);
