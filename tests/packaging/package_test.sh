@@ -59,7 +59,7 @@ complete_options() {  # COMMAND WORDS...: the completions of "--" after them
     COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
     _sonavel_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$bash_completion" "$root/usr/share/bash-completion/completions/sonavel-cli" "$@"
 }
-for command in "preset show" "preset make" "preset diff" plot scan read write store recall; do
+for command in "preset show" "preset make" "preset diff" "eq import" "eq export" plot scan read write store recall; do
   offered=$(complete_options $command | grep -vx -- --help | sort)
   listed=$("$root/usr/bin/sonavel-cli" help $command | grep -o -- '--[a-z-]*' | sort -u)
   [ "$offered" = "$listed" ] || fail "completion of $command offers [$(echo $offered)], its help lists [$(echo $listed)]"
