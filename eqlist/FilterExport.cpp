@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "model/ListEntries.h"
-#include "eqlist/FilterList.h"
+#include "eqlist/FilterFit.h"
 #include "eqlist/ValueText.h"
 #include "model/ScaleTables.h"
 #include "model/ValueScales.h"
@@ -12,9 +12,6 @@
 namespace sonavel {
 
 namespace {
-
-constexpr int kUnityGainLevel = 121;
-constexpr int kFirstLongListPosition = 5;
 
 // Gains are whole half-decibels: one decimal, as the common form writes them.
 std::string GainText(double db) {
@@ -41,7 +38,7 @@ std::string CrossoverLines(const ParameterStore& store, int channel, int band, i
     return std::string("# ") + (band == kLowPassBand ? "Low-pass: " : "High-pass: ") +
            kCrossoverListEntries[position] + "\n" + "Filter " + std::to_string(number) + ": ON " +
            FilterKindCode(kind) + " Fc " + HzText(store.EqFrequency(channel, band)) + " Q " + Decimal(q) +
-           " Slope " + (position >= kFirstLongListPosition ? "24" : "12") + " dB\n";
+           " Slope " + (position >= kFirstSteepPosition ? "24" : "12") + " dB\n";
 }
 
 }  // namespace
@@ -49,7 +46,7 @@ std::string CrossoverLines(const ParameterStore& store, int channel, int band, i
 std::string ExportFilterList(const ParameterStore& store, int channel, const std::string& title) {
     std::string text = "# " + title + "\n";
     const int gain = store.GainLevel(channel);
-    text += gain == 0 ? std::string("# Input gain: Mute\n") : "Preamp: " + GainText((gain - kUnityGainLevel) * 0.5) + " dB\n";
+    text += gain == 0 ? std::string("# Input gain: Mute\n") : "Preamp: " + GainText(InputGainDb(gain)) + " dB\n";
     int number = 0;
     for (int band = 1; band <= kEqBandCount; ++band) {
         if (store.EqByPass(channel, band) == 1) continue;

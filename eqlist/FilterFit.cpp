@@ -13,11 +13,9 @@ namespace {
 
 constexpr double kMaxEqGainDb = 12;
 constexpr int kZeroGainStep = 24;      // EqGain of 0 dB; one step is -0.5 dB
-constexpr int kUnityGainLevel = 121;   // GainLevel of 0 dB; one step is +0.5 dB
 constexpr int kLowestGainLevel = 1;    // -60 dB; 0 is mute
 constexpr int kHighestGainLevel = 145; // +12 dB
 constexpr int kFamilies = 4;           // Butterworth, Bessel, Linkwitz-Riley, Chebychev
-constexpr int kFirstSteepPosition = 5; // the -24 dB/oct entries of a crossover list
 constexpr int kSteepFromSlope = 18;    // dB/oct, halfway between -12 and -24 dB/oct
 
 // The Q the unit gives a crossover entry: its type code's fixed Q.
@@ -204,12 +202,12 @@ FittedList FitFilterList(const ParsedFilterList& parsed, FitMode mode) {
         out.preamp = parsed.list.preamp;
         out.preampLine = parsed.list.preampLine;
         const double asked = *out.preamp;
-        const double lowest = (kLowestGainLevel - kUnityGainLevel) * 0.5;
-        const double highest = (kHighestGainLevel - kUnityGainLevel) * 0.5;
+        const double lowest = InputGainDb(kLowestGainLevel);
+        const double highest = InputGainDb(kHighestGainLevel);
         const long level = kUnityGainLevel + std::lround(std::clamp(asked, lowest, highest) * 2);
         if (asked < lowest || asked > highest) {
             fitter.OutOfRange(out.preampLine, "Preamp " + DbText(asked) + " outside the input gain's -60..12 dB",
-                              "set to " + DbText((level - kUnityGainLevel) * 0.5), nullptr);
+                              "set to " + DbText(InputGainDb(level)), nullptr);
         }
         out.inputGain = static_cast<int16_t>(level);
     }
@@ -245,7 +243,7 @@ std::vector<double> RequestedResponseDb(const FittedList& fitted) {
 std::vector<double> FittedResponseDb(const FittedList& fitted) {
     std::vector<Stages> filters;
     for (const FittedFilter& filter : fitted.filters) filters.push_back(filter.Response());
-    const double flat = fitted.inputGain ? (*fitted.inputGain - kUnityGainLevel) * 0.5 : 0;
+    const double flat = fitted.inputGain ? InputGainDb(*fitted.inputGain) : 0;
     return ResponseDb(filters, flat);
 }
 

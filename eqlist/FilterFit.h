@@ -13,6 +13,11 @@
 
 namespace sonavel {
 
+constexpr int kUnityGainLevel = 121;  // GainLevel of 0 dB; one step is 0.5 dB
+
+// The input gain of a GainLevel above 0 (0 is mute).
+inline double InputGainDb(int level) { return (level - kUnityGainLevel) * 0.5; }
+
 struct FittedFilter {
     RequestedFilter requested;
     int band = 0;             // 1..5 an EQ band, 6 the low-pass, 7 the high-pass

@@ -8,7 +8,6 @@ namespace sonavel {
 
 namespace {
 
-constexpr int kFirstLongListPosition = 5;  // the -24 dB/oct entries of a crossover list
 constexpr int kSecondOrderSlope = 12;
 
 // The first-order bilinear low- or high-pass, as a section whose last coefficients are zero.
@@ -73,7 +72,7 @@ Stages CrossoverStages(int band, int listPosition, double frequency) {
     double q = 0;
     if (!CrossoverSectionDesign(CrossoverEqType(band, listPosition, 0), ignored, q)) return {};
     return Designed(band == kLowPassBand ? SectionFormula::LowPass : SectionFormula::HighPass,
-                    frequency, 0, q, listPosition >= kFirstLongListPosition ? 2 : 1);
+                    frequency, 0, q, listPosition >= kFirstSteepPosition ? 2 : 1);
 }
 
 std::vector<double> ResponseDb(const std::vector<Stages>& filters, double flatDb) {

@@ -13,6 +13,8 @@ namespace sonavel {
 // Sections in series.
 using Stages = std::vector<SectionCoefficients>;
 
+constexpr int kFirstSteepPosition = 5;  // the -24 dB/oct entries of a crossover list
+
 constexpr int kDeviationPoints = 512;
 constexpr double kDeviationLowHz = 20;
 constexpr double kDeviationHighHz = 20000;

@@ -11,13 +11,9 @@ namespace sonavel {
 
 namespace {
 
-constexpr int kUnityGainLevel = 121;
-
 bool IsCrossover(const FittedFilter& f) { return f.band == kLowPassBand || f.band == kHighPassBand; }
 
 const char* EqTypeName(int type) { return kEqTypeListEntries[type == 4 ? 1 : type == 5 ? 2 : 0]; }
-
-double InputGainDb(int16_t level) { return (level - kUnityGainLevel) * 0.5; }
 
 std::string RequestedText(const RequestedFilter& r) {
     std::string text = std::string(FilterKindCode(r.kind)) + " Fc " + HzText(r.frequency);

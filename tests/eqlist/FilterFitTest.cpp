@@ -101,6 +101,9 @@ TEST(FilterFit, AFileWithSeveralFaultsListsThemAllAndFitKeepsTheLargestFive) {
     EXPECT_EQ(kept.filters[4].gainStep, 0);  // 20 dB clamped to 12
 
     EXPECT_EQ(ProblemLines(Fit("# nothing\nFilter 1: OFF PK Fc 1 Hz\n", FitMode::KeepWhatFits)), std::vector<int>{0});
+    // -60.25 dB would round to the input gain's mute step: refused, or kept at -60 dB.
+    EXPECT_EQ(ProblemLines(Fit("Preamp: -60.25 dB\n")), std::vector<int>{1});
+    EXPECT_EQ(Fit("Preamp: -60.25 dB\n", FitMode::KeepWhatFits).inputGain, 1);
 }
 
 // The largest difference on a log grid of its own, with the textbook peak section.
