@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <stdexcept>
 
 namespace sonavel {
 
@@ -28,6 +29,12 @@ QtSerialPort::QtSerialPort() {
     });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) { OnError(error); });
+    network_.OnData = [this] {
+        if (OnComm) OnComm();
+    };
+    network_.OnLost = [this](const std::string& reason) {
+        if (OnPortLost) OnPortLost(reason);
+    };
 }
 
 QtSerialPort::~QtSerialPort() {
@@ -43,12 +50,19 @@ std::string QtSerialPort::DeviceName() const {
 PortStatus QtSerialPort::SetPortOpen(bool open) {
     if (!open) {
         if (port_.isOpen()) port_.close();
+        network_.Close();
         return {};
     }
-    if (port_.isOpen()) return {};
+    if (PortOpen()) return {};
     const std::string device = DeviceName();
     if (device.empty())
         return {false, "port number " + std::to_string(commPort_) + " names no device"};
+    try {
+        if (const std::optional<NetworkPortName> network = ParseNetworkPortName(device))
+            return network_.Open(*network);
+    } catch (const std::invalid_argument& e) {
+        return {false, e.what()};
+    }
     port_.setPortName(QString::fromStdString(device));
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
@@ -64,6 +78,10 @@ PortStatus QtSerialPort::SetPortOpen(bool open) {
 }
 
 void QtSerialPort::Output(const Bytes& message) {
+    if (network_.IsOpen()) {
+        network_.Write(message);
+        return;
+    }
     if (!port_.isOpen() || message.empty()) return;
     port_.write(reinterpret_cast<const char*>(message.data()), static_cast<qint64>(message.size()));
     // Push the bytes out now: the caller usually blocks its thread in a pause right after.
@@ -71,6 +89,7 @@ void QtSerialPort::Output(const Bytes& message) {
 }
 
 Bytes QtSerialPort::Input() {
+    if (network_.IsOpen()) return network_.TakeReceived();
     if (!port_.isOpen()) return {};
     const QByteArray data = port_.readAll();
     return Bytes(data.begin(), data.end());

@@ -1,8 +1,11 @@
 #pragma once
 // The serial line on Qt's serial port: 9600 bit/s, 8 data bits, no parity, 1 stop bit, raw.
+// A port named tcp://HOST:PORT or rfc2217://HOST:PORT is reached through a network serial
+// server instead, with the same messages, pauses and waits.
 // Needs a running Qt event loop on the owning thread for OnComm and for noticing a hang-up.
 #include <QSerialPort>
 
+#include "link/QtNetworkLine.h"
 #include "link/SerialPort.h"
 
 namespace sonavel {
@@ -18,7 +21,7 @@ public:
 
     void SetCommPort(int number) override { commPort_ = number; }
     int CommPort() const override { return commPort_; }
-    bool PortOpen() const override { return port_.isOpen(); }
+    bool PortOpen() const override { return port_.isOpen() || network_.IsOpen(); }
     PortStatus SetPortOpen(bool open) override;
     void Output(const Bytes& message) override;
     Bytes Input() override;
@@ -33,6 +36,7 @@ private:
     void OnError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    QtNetworkLine network_;
     int commPort_ = 1;
     std::string deviceOverride_;
 };

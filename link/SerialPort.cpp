@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "link/NetworkPortName.h"
+
 namespace sonavel {
 
 std::string DeviceNameForPort(int number) {
@@ -19,6 +21,7 @@ std::string DeviceNameForPort(int number) {
 }
 
 PortArgument ParsePortArgument(const std::string& text) {
+    if (ParseNetworkPortName(text)) return {0, text};
     if (text.find_first_of("/\\") != std::string::npos) return {0, text};
 
     std::string digits = text;

@@ -43,16 +43,18 @@ public:
 
 // The device a port number names: "COMn" on Windows; elsewhere the path in the environment
 // variable SONAVEL_COMn when it is set, else /dev/ttyS<n-1>. Empty for numbers below 1.
+// The variable may also hold a network port, tcp://HOST:PORT or rfc2217://HOST:PORT.
 std::string DeviceNameForPort(int number);
 
 constexpr int kMaxPortNumber = 12;
 
 // A port as a user names it on a command line: "COM3" (any case) or "3" give the number 3,
-// anything holding a path separator is a device path. Throws std::invalid_argument with a
-// message for the user otherwise, or for a number outside 1..12.
+// a network port (tcp://HOST:PORT, rfc2217://HOST:PORT) or anything holding a path separator
+// is a device path. Throws std::invalid_argument with a message for the user otherwise, for a
+// malformed network port, or for a number outside 1..12.
 struct PortArgument {
     int number = 0;          // 1..12, or 0 when a device path was given
-    std::string devicePath;  // empty when a number was given
+    std::string devicePath;  // a device path or network port; empty when a number was given
 };
 PortArgument ParsePortArgument(const std::string& text);
 

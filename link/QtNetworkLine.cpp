@@ -1,0 +1,133 @@
+#include "link/QtNetworkLine.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace sonavel {
+
+namespace {
+
+// A server on the same network answers a connection in milliseconds; one that has not
+// answered after this long is taken as unreachable.
+constexpr int kConnectTimeoutMs = 3000;
+// The com-port negotiation is a few bytes each way; the line is used without it after this.
+constexpr int kNegotiationWaitMs = 500;
+// A whole settings dump needs 126 ms at 9600 bit/s; the network takes it at once.
+constexpr int kWriteTimeoutMs = 2000;
+
+std::string Describe(QAbstractSocket::SocketError error, const QString& detail) {
+    switch (error) {
+        case QAbstractSocket::ConnectionRefusedError: return "the connection was refused";
+        case QAbstractSocket::RemoteHostClosedError: return "the server closed the connection";
+        case QAbstractSocket::HostNotFoundError: return "the host was not found";
+        default: return detail.toStdString();
+    }
+}
+
+}  // namespace
+
+QtNetworkLine::QtNetworkLine() {
+    QObject::connect(&socket_, &QAbstractSocket::connected, &socket_, [this] {
+        socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);  // every message leaves at once
+        if (telnet_) Send(telnet_->Opening());
+    });
+    QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] { ReadArrived(); });
+    QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_,
+                     [this](QAbstractSocket::SocketError error) { Lose(Describe(error, socket_.errorString())); });
+    QObject::connect(&socket_, &QAbstractSocket::disconnected, &socket_,
+                     [this] { Lose(Describe(QAbstractSocket::RemoteHostClosedError, {})); });
+}
+
+QtNetworkLine::~QtNetworkLine() {
+    // No callbacks into a half-destroyed owner while the connection shuts down.
+    QObject::disconnect(&socket_, nullptr, &socket_, nullptr);
+    socket_.abort();
+}
+
+PortStatus QtNetworkLine::Open(const NetworkPortName& name) {
+    Close();
+    name_ = name;
+    telnet_.reset();
+    if (name.protocol == NetworkProtocol::Rfc2217) telnet_.emplace();
+    opening_ = true;
+    openFailure_.clear();
+    socket_.connectToHost(QString::fromStdString(name.host), name.port);
+    const bool connected = WaitUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState ||
+                                                     socket_.state() == QAbstractSocket::UnconnectedState; },
+                                     kConnectTimeoutMs) &&
+                           socket_.state() == QAbstractSocket::ConnectedState;
+    if (connected) {
+        open_ = true;
+        if (telnet_) WaitUntil([this] { return !open_ || telnet_->LineSettingsSent(); }, kNegotiationWaitMs);
+    } else if (openFailure_.empty()) {
+        openFailure_ = "no answer within " + std::to_string(kConnectTimeoutMs / 1000) + " s";
+    }
+    opening_ = false;
+    if (open_) return {};
+    socket_.abort();
+    return {false, name_.Text() + ": " + openFailure_};
+}
+
+void QtNetworkLine::Close() {
+    open_ = false;
+    ++generation_;
+    received_.clear();
+    if (socket_.state() == QAbstractSocket::UnconnectedState) return;
+    socket_.disconnectFromHost();
+    if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.abort();
+}
+
+void QtNetworkLine::Write(const Bytes& data) {
+    if (!open_ || data.empty()) return;
+    Send(telnet_ ? TelnetComPort::Escape(data) : data);
+}
+
+void QtNetworkLine::Send(const Bytes& wire) {
+    socket_.write(reinterpret_cast<const char*>(wire.data()), static_cast<qint64>(wire.size()));
+    socket_.flush();
+    if (socket_.bytesToWrite() > 0) socket_.waitForBytesWritten(kWriteTimeoutMs);
+}
+
+Bytes QtNetworkLine::TakeReceived() { return std::exchange(received_, {}); }
+
+void QtNetworkLine::ReadArrived() {
+    const QByteArray chunk = socket_.readAll();
+    Bytes bytes(chunk.begin(), chunk.end());
+    if (telnet_) {
+        TelnetComPort::Taken taken = telnet_->Take(bytes);
+        if (!taken.answer.empty()) Send(taken.answer);
+        bytes = std::move(taken.data);
+    }
+    if (bytes.empty()) return;
+    received_.insert(received_.end(), bytes.begin(), bytes.end());
+    if (OnData) OnData();
+}
+
+void QtNetworkLine::Lose(const std::string& reason) {
+    if (opening_ && openFailure_.empty()) openFailure_ = reason;
+    if (!open_) return;
+    open_ = false;
+    received_.clear();
+    socket_.abort();
+    if (opening_) return;  // Open reports it
+    // Reported from the event loop: the break is often noticed inside a write, in the middle
+    // of a sender.
+    QTimer::singleShot(0, &socket_, [this, generation = generation_, text = name_.Text() + ": " + reason] {
+        if (generation == generation_ && OnLost) OnLost(text);
+    });
+}
+
+bool QtNetworkLine::WaitUntil(const std::function<bool()>& done, int milliseconds) {
+    if (done()) return true;
+    QEventLoop loop;
+    const auto check = [&] {
+        if (done()) loop.quit();
+    };
+    QObject::connect(&socket_, &QAbstractSocket::stateChanged, &loop, check);
+    QObject::connect(&socket_, &QTcpSocket::readyRead, &loop, check);
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done();
+}
+
+}  // namespace sonavel
