@@ -2,31 +2,23 @@
 // the Qt port against a server played by the test on loopback.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "HexBytes.h"
 #include "link/NetworkPortName.h"
 #include "link/QtSerialPort.h"
 #include "link/TelnetComPort.h"
+#include "tests/support/Hex.h"
+#include "tests/support/LoopbackPorts.h"
+#include "tests/support/PumpUntil.h"
 
 using namespace sonavel;
+using sonavel::test::PumpUntil;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 const char* const kLineSettings =
     "FF FA 2C 01 00 00 25 80 FF F0  FF FA 2C 02 08 FF F0  FF FA 2C 03 01 FF F0"
@@ -209,19 +201,8 @@ TEST_F(NetworkPortTest, RefusedConnectionIsAnOpenFailure) {
 
 // A listener whose queue is full takes no more connections: a connect gets no answer.
 TEST_F(NetworkPortTest, UnansweredConnectionTimesOutWithoutStoppingTheEventLoop) {
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::listen(listener, 0), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    QTcpSocket filler;
-    filler.connectToHost(QHostAddress::LocalHost, ntohs(address.sin_port));
-    ASSERT_TRUE(filler.waitForConnected(1000));
-
-    Name("tcp://", ntohs(address.sin_port));
+    sonavel::test::UnansweredPort unanswered;
+    Name("tcp://", unanswered.Port());
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
@@ -230,7 +211,6 @@ TEST_F(NetworkPortTest, UnansweredConnectionTimesOutWithoutStoppingTheEventLoop)
     clock.start();
     const PortStatus status = port.SetPortOpen(true);
     const qint64 elapsed = clock.elapsed();
-    ::close(listener);
     EXPECT_EQ(status.error, name + ": no answer within 3 s");
     EXPECT_FALSE(port.PortOpen());
     EXPECT_GE(elapsed, 2900);
