@@ -11,8 +11,8 @@
 #include "cli/LoadedPreset.h"
 #include "eqlist/FilterExport.h"
 #include "eqlist/FitReport.h"
+#include "model/BulkChange.h"
 #include "presets/PresetFile.h"
-#include "presets/StoreRefresh.h"
 
 namespace sonavel::cli {
 
@@ -59,10 +59,10 @@ int EqImport(const Words& words) {
     } else {
         record.SetPresetName(QFileInfo(QString::fromStdString(listPath)).completeBaseName().toStdString());
         InitDSPPremeter(store);
-        ApplyRefreshToStore(store);
+        BringStoreInLine(store);
     }
     for (int channel : channels) ApplyFittedList(fitted, channel, store);
-    ApplyRefreshToStore(store);
+    BringStoreInLine(store);
     StoreToRecord(store, record);
 
     const std::vector<double> requestedDb = RequestedResponseDb(fitted);

@@ -2,18 +2,21 @@
 
 #include "cli/CliError.h"
 #include "cli/Files.h"
-#include "presets/StoreRefresh.h"
+#include "model/BulkChange.h"
 
 namespace sonavel::cli {
 
-ParameterStore LoadedPresetFile(const std::string& path, int recordNumber) {
-    const PresetRecord record = ReadRecord(path, recordNumber);
+ParameterStore LoadedStore(const PresetRecord& record, const std::string& source) {
     ParameterStore store;
     InitDSPPremeter(store);
     if (const Status loaded = RecordToStore(record, store); !loaded.ok())
-        throw CliError(path + ": record " + std::to_string(recordNumber) + " cannot be loaded: " + loaded.error());
-    ApplyRefreshToStore(store);
+        throw CliError(source + " cannot be loaded: " + loaded.error());
+    BringStoreInLine(store);
     return store;
+}
+
+ParameterStore LoadedPresetFile(const std::string& path, int recordNumber) {
+    return LoadedStore(ReadRecord(path, recordNumber), path + ": record " + std::to_string(recordNumber));
 }
 
 }  // namespace sonavel::cli

@@ -33,6 +33,9 @@ int PresetMake(const Words& words) {
     } catch (const CliError& e) {
         throw CliError(jsonPath + ": " + e.what());
     }
+    // Written as the editor would hold it after loading it, so that the crossover bands'
+    // codes agree with their lists and a unit gives back what the file says.
+    StoreToRecord(LoadedStore(record, jsonPath), record);
     const Status written =
         args.Has("append") ? AppendPresetRecord(out, record) : CreatePresetFile(out, {record});
     if (!written.ok())

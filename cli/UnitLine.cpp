@@ -5,14 +5,13 @@
 #include <cstdio>
 
 #include "cli/CliError.h"
-#include "link/Messages.h"
-#include "link/ParameterSender.h"
 
 namespace sonavel::cli {
 
 namespace {
 constexpr int kTimer2IntervalMs = 20;
-}
+constexpr int kPresetNumber = 1;  // the unit's working set
+}  // namespace
 
 void EventLoopSleeper::Sleep(int milliseconds) {
     QEventLoop loop;
@@ -20,7 +19,10 @@ void EventLoopSleeper::Sleep(int milliseconds) {
     loop.exec();
 }
 
-UnitLine::UnitLine(const std::string& portArgument) : receiver_(link_) {
+UnitLine::UnitLine(const std::string& portArgument)
+    : session_(store_, port_, sleeper_, clock_,
+               [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); },
+               {.statusPanelWaits = false}) {
     PortArgument port;
     try {
         port = ParsePortArgument(portArgument);
@@ -32,53 +34,42 @@ UnitLine::UnitLine(const std::string& portArgument) : receiver_(link_) {
     else
         port_.SetDeviceOverride(port.devicePath);
     portName_ = port_.DeviceName();
-    if (const PortStatus opened = port_.SetPortOpen(true); !opened.ok) throw CliError(opened.error);
+    if (const PortStatus opened = session_.SwitchOn(); !opened.ok) throw CliError(opened.error);
 
-    link_.Connected = 1;
-    port_.OnComm = [this] { receiver_.OnComm(port_.Input()); };
-    port_.OnPortLost = [this](const std::string& reason) { lostReason_ = reason; };
+    session_.SetView(this);
     timer2_.setTimerType(Qt::PreciseTimer);
     timer2_.setInterval(kTimer2IntervalMs);
-    QObject::connect(&timer2_, &QTimer::timeout, &timer2_, [this] { Timer2Tick(link_); });
+    QObject::connect(&timer2_, &QTimer::timeout, &timer2_, [this] { session_.TickWaits(); });
     timer2_.start();
 }
 
-void UnitLine::PumpEventsOnce() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+void UnitLine::ShowStatus(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
-bool UnitLine::Answers(int address, int attempts) {
-    for (int attempt = 0; attempt < attempts && port_.PortOpen(); ++attempt) {
-        link_.OnlineTable(address) = 0;
-        link_.WaitTicks = 0;
-        port_.Output(PresenceQuery(address));
-        while (link_.OnlineTable(address) == 0 && link_.WaitTicks <= kPingWaitTicks) PumpEventsOnce();
-        if (link_.OnlineTable(address) != 0) return true;
-    }
+bool UnitLine::Answers(int address, int attempts, int timeoutMs) {
+    session_.ChooseAddress(address);
+    for (int attempt = 0; attempt < attempts; ++attempt)
+        if (session_.QueryPresence(timeoutMs)) return true;
     return false;
 }
 
-Transfers UnitLine::MakeTransfers(ParameterStore& store) {
-    TransferCallbacks callbacks;
-    callbacks.PumpEventsOnce = [this] { PumpEventsOnce(); };
-    callbacks.ShowStatus = [](const std::string& text) {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    };
-    return Transfers(store, link_, port_, sleeper_, receiver_, callbacks);
-}
-
 bool UnitLine::Read(int address, std::optional<int> slot, ParameterStore& store) {
-    link_.DeviceAddress = address;
-    Transfers transfers = MakeTransfers(store);
-    return slot ? transfers.RecallFromDsp(*slot) : transfers.Update();
+    session_.ChooseAddress(address);
+    store_ = store;
+    if (!(slot ? session_.RecallFromDsp(*slot) : session_.Update())) return false;
+    store = store_;
+    return true;
 }
 
 void UnitLine::SendWholeSettings(int address, const ParameterStore& store) {
-    link_.DeviceAddress = address;
-    ParameterSender(store, link_, port_, sleeper_).LoadPresetNum(1);
+    session_.ChooseAddress(address);
+    store_ = store;
+    session_.Sender().LoadPresetNum(kPresetNumber);
 }
 
-void UnitLine::StoreToSlot(int address, int slot, ParameterStore& store) {
-    link_.DeviceAddress = address;
-    MakeTransfers(store).LoadToDsp(slot);
+void UnitLine::StoreToSlot(int address, int slot, const ParameterStore& store) {
+    session_.ChooseAddress(address);
+    store_ = store;
+    session_.LoadToDsp(slot);
 }
 
 }  // namespace sonavel::cli

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "model/BulkChange.h"
+
 namespace sonavel::devsim {
 
 namespace {
@@ -21,7 +23,7 @@ bool HeldByUnit(const StoreField& field) {
 
 SimulatedUnit::SimulatedUnit(int address) : address_(address) {
     InitDSPPremeter(working_);
-    MirrorOutputGain(working_, MessageKind::WholeSettings);
+    BringStoreInLine(working_);
     for (ParameterStore& slot : slots_) slot = working_;
 }
 

@@ -1,8 +1,9 @@
 // The two refreshes after a bulk change of the store (a preset load, a read-back from the
-// unit, and once after start-up). They set the controls through their ordinary properties,
-// so each control's own handler runs nested, with the gates closed: EditEnabled keeps the
-// equalizer handlers from storing, drawing and sending, RefreshBusy keeps every
-// single-parameter message on the window.
+// unit, and once after start-up). The store is in line already (clamped, crossover codes,
+// derived fields); the refreshes only show it. They set the controls through their ordinary
+// properties, so each control's own handler runs nested, with the gates closed: EditEnabled
+// keeps the equalizer handlers from storing, drawing and sending, and the line holds back
+// every single-parameter message meanwhile.
 #include <QCheckBox>
 #include <QSignalBlocker>
 #include <iterator>
@@ -11,16 +12,13 @@
 #include "editor/MainWindow.h"
 #include "editor/WindowLayout.h"
 #include "model/ListEntries.h"
-#include "model/StoreFields.h"
 #include "model/ValueScales.h"
-#include "presets/StoreRefresh.h"
 
 namespace sonavel {
 
 // The level part: gains, delays, compressor, invert and function switches.
 void MainWindow::UpDateDraw() {
-    ClampIntoRange(store_);  // values from a file or a unit may lie outside the controls
-    link_.RefreshBusy = 1;
+    const auto held = session_.HoldParameterMessages();
     state_.EditEnabled = false;
     for (int c = 1; c <= kChannelCount; ++c) {
         auto* arrows = control<ArrowPair>(MemberName("VScroll4", c - 1));
@@ -51,13 +49,11 @@ void MainWindow::UpDateDraw() {
     control<QCheckBox>("Check1_1")->setChecked(store_.FuncByPass6(2) != 0);
     control<QCheckBox>("Check1_2")->setChecked(store_.FuncByPass3(1) != 0);
     control<QCheckBox>("Check1_3")->setChecked(store_.FuncByPass3(2) != 0);
-    link_.RefreshBusy = 0;
 }
 
-// One band's derived fields and controls (bands 1..5 also gain, Q, type and "OFF").
+// One band's controls (bands 1..5 also gain, Q, type and "OFF").
 void MainWindow::RefreshBand(int channel, int band) {
     const int i = band - 1;
-    RefreshBandFields(store_, channel, band);
     ArrowPair* frequency = FrequencyArrow(channel, i);
     frequency->setValue(ArrowFromFrequency(frequency->maximum(), store_.EqFrequency(channel, band)));
     ShowFrequencyText(channel, band);
@@ -79,20 +75,16 @@ void MainWindow::RefreshBand(int channel, int band) {
 }
 
 void MainWindow::UpDateEQDis() {
-    link_.RefreshBusy = 1;
+    const auto held = session_.HoldParameterMessages();
     state_.EditEnabled = false;
-    ClampIntoRange(store_);  // nothing below may index outside a table or a control
 
     for (int number = 1; number <= 2 * kChannelCount; ++number) StoreGainLevelFromArrows(number);
-    // Each mute box shows its own channel: ticked when that channel's output gain is mute.
-    // The box is set quietly, because unticking through its handler would overwrite the
-    // output gain just loaded with 0 dB.
+    // Each mute box shows its own channel's MuteState. The box is set quietly, because
+    // unticking through its handler would overwrite the output gain just loaded with 0 dB.
     for (int i = 0; i < kChannelCount; ++i) {
-        const bool muted = store_.GainLevel(i + 3) == 0;
         auto* box = control<QCheckBox>(MemberName("Check7", i));
         const QSignalBlocker quiet(box);
-        box->setChecked(muted);
-        store_.MuteState(i + 1) = muted ? 1 : 0;
+        box->setChecked(store_.MuteState(i + 1) != 0);
     }
     for (int i = 0; i < kChannelCount; ++i) StoreDelayFromArrows(i);
 
@@ -107,8 +99,6 @@ void MainWindow::UpDateEQDis() {
     control<QCheckBox>("Check1_1")->setChecked(store_.FuncByPass6(2) != 0);
     control<QCheckBox>("Check1_2")->setChecked(store_.FuncByPass3(1) != 0);
     control<QCheckBox>("Check1_3")->setChecked(store_.FuncByPass3(2) != 0);
-    store_.OutputLevel(1) = store_.GainLevel(3);
-    store_.OutputLevel(2) = store_.GainLevel(4);
 
     // Rebuild all fourteen band curves without drawing, then draw both channels once each
     // (through channel 1 band 7, then channel 2 band 7, which stays the current band).
@@ -117,7 +107,6 @@ void MainWindow::UpDateEQDis() {
     ShowPlot();
     state_.CurrentChannel = kChannelCount;
     state_.CurrentBand = kBandCount;
-    link_.RefreshBusy = 0;
 }
 
 }  // namespace sonavel

@@ -47,19 +47,19 @@ void MainWindow::StoreDelayFromArrows(int index) {
 
 void MainWindow::InputGain_Change(int index) {
     StoreGainLevelFromArrows(index + 1);
-    sender_.LoadGainDelayPrameter();
+    session_.Sender().LoadGainDelayPrameter();
 }
 
 void MainWindow::OutputGain_Change(int index) {
     StoreGainLevelFromArrows(index + 3);
     store_.OutputLevel(index + 1) = OutputLevelRule(store_, index + 1);
-    sender_.LoadGainDelayPrameter();
+    session_.Sender().LoadGainDelayPrameter();
 }
 
 void MainWindow::Delay_Change(int index) {
     state_.CurrentChannel = index + 1;
     StoreDelayFromArrows(index);
-    sender_.LoadGainDelayPrameter();
+    session_.Sender().LoadGainDelayPrameter();
 }
 
 void MainWindow::Compressor_Change(int channel, int k) {
@@ -92,7 +92,7 @@ void MainWindow::Compressor_Change(int channel, int k) {
             break;
     }
     CompressorBox(channel, k)->setText(QString::fromStdString(text));
-    sender_.LoadLimiterPrameter(channel);
+    session_.Sender().LoadLimiterPrameter(channel);
 }
 
 // Muting silences the output; unmuting restores 0 dB output gain.
@@ -102,14 +102,14 @@ void MainWindow::Mute_Click(int index) {
     store_.MuteState(channel) = muted ? 1 : 0;
     store_.OutputLevel(channel) = muted ? 0 : kUnityGain;
     store_.GainLevel(channel + 2) = muted ? 0 : kUnityGain;
-    sender_.LoadGainDelayPrameter();
+    session_.Sender().LoadGainDelayPrameter();
 }
 
 void MainWindow::Invert_Click(int channel) {
     state_.CurrentChannel = channel;
     const auto* box = control<QCheckBox>(ChannelControls(channel).invertBox);
     store_.InvertStatus(channel) = box->isChecked() ? 1 : 0;
-    sender_.LoadInvertStatus();
+    session_.Sender().LoadInvertStatus();
 }
 
 // Boxes 0 and 1 switch function 6 of channel 1 and 2, boxes 2 and 3 function 3.
@@ -119,7 +119,7 @@ void MainWindow::FunctionSwitch_Click(int index) {
     const int channel = channelSwitch ? index + 1 : index - 1;
     (channelSwitch ? store_.FuncByPass6 : store_.FuncByPass3)(channel) = value;
     state_.CurrentChannel = channel;
-    sender_.ByPassFunction(channelSwitch ? kFunctionChannelSwitch : kFunctionCompressorSwitch, channel);
+    session_.Sender().ByPassFunction(channelSwitch ? kFunctionChannelSwitch : kFunctionCompressorSwitch, channel);
 }
 
 }  // namespace sonavel

@@ -9,6 +9,7 @@
 #include "editor/Controls.h"
 #include "editor/PlotWidget.h"
 #include "editor/WindowLayout.h"
+#include "model/BulkChange.h"
 #include "model/ListEntries.h"
 #include "model/ValueScales.h"
 
@@ -22,10 +23,8 @@ constexpr int kTimerIntervalMs = 20;
 MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
     : QWidget(parent),
       port_(port),
-      sender_(store_, link_, port, sleeper),
-      receiver_(link_),
-      plot_([this](int channel, int band) { SendBand(channel, band); }),
-      transfers_(store_, link_, port, sleeper, receiver_, MakeTransferCallbacks()) {
+      session_(store_, port, sleeper, clock_, [this] { PumpEvents(); }, {}),
+      plot_([this](int channel, int band) { SendBand(channel, band); }) {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
     controls_ = BuildWindowLayout(this);
@@ -47,10 +46,7 @@ MainWindow::MainWindow(SerialPort& port, Sleeper& sleeper, QWidget* parent)
     timer1_.start();
 }
 
-MainWindow::~MainWindow() {
-    port_.OnComm = nullptr;
-    port_.OnPortLost = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 // Start-up: the store and the controls get their start values (the link state, the window
 // state and the band curves are already at theirs); nothing is selected, drawn or sent. The
@@ -78,6 +74,7 @@ void MainWindow::FormLoad() {
     port_.SetCommPort(1);  // Connect before any port is chosen opens COM1
 
     InitDSPPremeter(store_);
+    BringStoreInLine(store_);  // the derived fields and output levels the first refresh shows
 
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         for (int i = 0; i < kBandCount; ++i) {
@@ -178,9 +175,7 @@ void MainWindow::ConnectHandlers() {
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(&timer2_, &QTimer::timeout, this, &MainWindow::Timer2_Timer);
     connect(Picture1(), &PlotWidget::PaintRequested, this, &MainWindow::Picture1_Paint);
-
-    port_.OnComm = [this] { receiver_.OnComm(port_.Input()); };
-    port_.OnPortLost = [this](const std::string& reason) { OnPortLost(reason); };
+    session_.SetView(this);
 }
 
 void MainWindow::ShowMessage(const QString& title, const QString& text, MessageIcon icon) {
@@ -198,9 +193,9 @@ void MainWindow::DoEQFFTDraw(int channel, int band) {
 void MainWindow::SendBand(int channel, int band) {
     ShowPlot();
     if (band == kLowPassBand || band == kHighPassBand)
-        sender_.LoadLPHPPrameter(channel, band);
+        session_.Sender().LoadLPHPPrameter(channel, band);
     else
-        sender_.LoadEQPrameter(channel, band);
+        session_.Sender().LoadEQPrameter(channel, band);
 }
 
 void MainWindow::ShowPlot() {

@@ -8,18 +8,17 @@
 // crossover controls), TypedFrequency.cpp (typing a frequency), LevelHandlers.cpp (gain,
 // delay, compressor, mute, invert, switches), ControlRefresh.cpp (the two refreshes),
 // PresetCommands.cpp (preset files and the name panel) and UnitTransfers.cpp (whole
-// settings read from and written to the unit).
+// settings read from and written to the unit). The line's rules live in the LinkSession;
+// the window drives it from its timers and shows what it reports.
 #include <QHash>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-#include "link/LinkState.h"
-#include "link/ParameterSender.h"
-#include "link/Receiver.h"
+#include "link/Clock.h"
+#include "link/LinkSession.h"
 #include "link/SerialPort.h"
 #include "link/Sleeper.h"
-#include "link/Transfers.h"
 #include "model/ParameterStore.h"
 #include "presets/PresetRecord.h"
 #include "response/ResponsePlot.h"
@@ -48,7 +47,7 @@ struct EditorState {
 // The icon a message box shows.
 enum class MessageIcon { None, Warning, Stop };
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private LinkView {
     Q_OBJECT
 public:
     // Shows a message to the user; tests replace it to capture the message.
@@ -63,7 +62,8 @@ public:
     ~MainWindow() override;
 
     ParameterStore& store() { return store_; }
-    LinkState& link() { return link_; }
+    const LinkState& link() const { return session_.State(); }
+    LinkSession& session() { return session_; }
     EditorState& state() { return state_; }
     ResponsePlot& plot() { return plot_; }
     QTimer& timer1() { return timer1_; }
@@ -87,9 +87,6 @@ public:
     void Command10_Click();  // "Exit": closes the preset panel
     void Timer1_Timer();
     void Timer2_Timer();
-    void OnLineCheck();
-    // Reads the addressed unit's settings into the store ("Update").
-    void ReadSettingsFromUnit();
 
     // Whole settings to and from the unit's preset slots (buttons created hidden).
     void Command2_Click();  // "Recall From DSP": the slot chosen in Combo9 into the store
@@ -156,10 +153,17 @@ private:
     void SendBand(int channel, int band);
     void ShowPlot();
     void ShowMessage(const QString& title, const QString& text, MessageIcon icon = MessageIcon::Warning);
-    TransferCallbacks MakeTransferCallbacks();
-    void OpenTransferPanel();
-    void UncheckMuteBoxes();
     void PumpEvents();
+    // What the line reports, shown in the link strip and the preset panel.
+    void ShowPresenceLamp(bool lit) override;
+    void ShowLineLost(const std::string& reason) override;
+    void ReadStarted(bool slotRecall) override;
+    void ReadEnded(bool slotRecall) override;
+    void OpenStatusPanel() override;
+    void ShowStatus(const std::string& text) override;
+    void ClosePanel() override;
+    void ApplyToControls() override;
+    void UncheckMuteBoxes() override;
     Status LoadSelectedPreset();
     Status SavePreset(const QString& name);
     void RefreshBand(int channel, int band);
@@ -168,14 +172,12 @@ private:
     void ShowQText(int channel, int band);
     void StoreGainLevelFromArrows(int number);
     void StoreDelayFromArrows(int index);
-    void OnPortLost(const std::string& reason);
 
     ParameterStore store_;
-    LinkState link_;
     EditorState state_;
     SerialPort& port_;
-    ParameterSender sender_;
-    Receiver receiver_;
+    SteadyClock clock_;
+    LinkSession session_;
     ResponsePlot plot_;
     unsigned long shownDrawing_ = 0;
     QHash<QString, QWidget*> controls_;
@@ -184,7 +186,6 @@ private:
     MessageBoxFunction messageBox_;
     FolderChooser folderChooser_;
     EventPump eventPump_;
-    Transfers transfers_;
     PresetRecord presetRecord_;  // the preset last loaded or saved, unused bytes included
 };
 

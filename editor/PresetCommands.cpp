@@ -7,6 +7,7 @@
 
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
+#include "model/BulkChange.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetPath.h"
 
@@ -36,7 +37,7 @@ void MainWindow::Command4_Click() {
         ShowMessage("Open File", "Open File Error\n" + UserText(loaded.error()), MessageIcon::None);
     button->setEnabled(true);
     QArrow(2, 4)->setEnabled(true);
-    link_.Online = 0;
+    session_.ForgetPresence();
     unsetCursor();
 }
 
@@ -52,15 +53,16 @@ Status MainWindow::LoadSelectedPreset() {
     if (const Status accepted = RecordToStore(record.value(), store_); !accepted.ok())
         return Status::Failure(path.value() + ": " + accepted.error());
     presetRecord_ = record.value();
+    BringStoreInLine(store_);
     UpDateDraw();
     UpDateEQDis();
-    sender_.LoadPresetNum(kPresetNumber);
+    session_.Sender().LoadPresetNum(kPresetNumber);
     return Status::Success();
 }
 
 // Opens the name panel; "Enter" saves, "Exit" closes it without saving.
 void MainWindow::Command6_Click() {
-    link_.Online = 0;
+    session_.ForgetPresence();
     auto* panel = control<FrameBox>("Frame9");
     panel->setCaption("Save Preset");
     panel->show();

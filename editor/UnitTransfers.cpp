@@ -12,22 +12,6 @@
 
 namespace sonavel {
 
-TransferCallbacks MainWindow::MakeTransferCallbacks() {
-    TransferCallbacks callbacks;
-    callbacks.PumpEventsOnce = [this] { PumpEvents(); };
-    callbacks.OpenStatusPanel = [this] { OpenTransferPanel(); };
-    callbacks.ShowStatus = [this](const std::string& text) {
-        control<QLabel>("Label20")->setText(QString::fromStdString(text));
-    };
-    callbacks.ApplyToControls = [this] {
-        UpDateDraw();
-        UpDateEQDis();
-    };
-    callbacks.ClosePanel = [this] { Command10_Click(); };
-    callbacks.UncheckMuteBoxes = [this] { UncheckMuteBoxes(); };
-    return callbacks;
-}
-
 // Waits for the next event without spinning: Timer2 ticks every 20 ms, so every wait ends
 // after a tick at the latest, and the serial port's arrivals are delivered meanwhile.
 void MainWindow::PumpEvents() {
@@ -39,8 +23,19 @@ void MainWindow::PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+// While a read runs neither "Update" nor "Recall From DSP" can start another.
+void MainWindow::ReadStarted(bool slotRecall) {
+    control("Command8")->setEnabled(false);
+    if (slotRecall) control("Command2")->setEnabled(false);
+}
+
+void MainWindow::ReadEnded(bool slotRecall) {
+    control("Command8")->setEnabled(link().Connected == 1);
+    if (slotRecall) control("Command2")->setEnabled(true);
+}
+
 // The preset panel as a status display: its title line and "Exit" only.
-void MainWindow::OpenTransferPanel() {
+void MainWindow::OpenStatusPanel() {
     auto* panel = control<FrameBox>("Frame9");
     panel->setCaption("Recall");
     panel->show();
@@ -49,20 +44,26 @@ void MainWindow::OpenTransferPanel() {
     control("Label20")->show();
 }
 
+void MainWindow::ShowStatus(const std::string& text) {
+    control<QLabel>("Label20")->setText(QString::fromStdString(text));
+}
+
+void MainWindow::ClosePanel() { Command10_Click(); }
+
+void MainWindow::ApplyToControls() {
+    UpDateDraw();
+    UpDateEQDis();
+}
+
 // Unticking a ticked mute box unmutes its channel and sends the gains.
 void MainWindow::UncheckMuteBoxes() {
     for (int i = 0; i < kChannelCount; ++i) control<QCheckBox>(MemberName("Check7", i))->setChecked(false);
 }
 
-void MainWindow::ReadSettingsFromUnit() { transfers_.Update(); }
-
 void MainWindow::Command2_Click() {
     const int slot = control<ListBox>("Combo9")->listIndex() + 1;
     if (slot < 1) return;  // no slot chosen
-    auto* button = control("Command2");
-    button->setEnabled(false);
-    transfers_.RecallFromDsp(slot);
-    button->setEnabled(true);
+    session_.RecallFromDsp(slot);
 }
 
 // The preset record carries the name box's text and the store, as a saved preset would.
@@ -73,7 +74,7 @@ void MainWindow::Command1_Click() {
     button->setEnabled(false);
     presetRecord_.SetPresetName(control<TextBox>("Text5")->text().toStdString());
     StoreToRecord(store_, presetRecord_);
-    transfers_.LoadToDsp(slot);
+    session_.LoadToDsp(slot);
     button->setEnabled(true);
 }
 

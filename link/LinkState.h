@@ -27,13 +27,13 @@ struct LinkState {
     OneBasedArray<int16_t, kMaxAddress> MissCount;    // presence checks per address since the last verdict
 };
 
-// One message or bulk transfer on the line: counts it and raises Sending. However it ends,
-// even by an exception, Sending is lowered and IdleTicks restarts, so that the presence
-// check is never locked out.
+// One message or bulk transfer on the line: counts it (a presence query is not counted) and
+// raises Sending. However it ends, even by an exception, Sending is lowered and IdleTicks
+// restarts, so that the presence check is never locked out.
 class SendingScope {
 public:
-    explicit SendingScope(LinkState& link) : link_(link) {
-        ++link_.SendCount;
+    explicit SendingScope(LinkState& link, bool counted = true) : link_(link) {
+        if (counted) ++link_.SendCount;
         link_.Sending = 1;
         link_.IdleTicks = 0;
     }

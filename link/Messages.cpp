@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/StoreFields.h"
+#include "model/BulkChange.h"
 
 namespace sonavel {
 
@@ -169,10 +169,9 @@ void ReadSettingsBlock(const uint8_t* frame, ParameterStore& s) {
 
 void ApplySettingsDump(const uint8_t* frame, ParameterStore& store) {
     ReadSettingsBlock(frame, store);
-    // A unit may report values its own controls never produce; keep the store usable.
-    ClampIntoRange(store);
-    // The crossover slots take their shape code from the list positions, not the dump.
-    ApplyCrossoverListPositions(store);
+    // A unit may report values its own controls never produce, and the crossover slots take
+    // their shape code from the list positions, not the dump.
+    BringStoreInLine(store);
 }
 
 }  // namespace sonavel

@@ -53,9 +53,9 @@ void WriteSettingsBlock(const ParameterStore& store, Bytes& frame);
 // byte. Fields the block does not carry keep their values.
 void ReadSettingsBlock(const uint8_t* frame, ParameterStore& store);
 
-// Takes a unit's settings dump into the store: the block as it stands, every value clamped
-// into what the controls and tables can hold, then EqType of bands 6 and 7 rewritten from
-// the crossover list positions.
+// Takes a unit's settings dump into the store: the block as it stands, then the store
+// brought in line as after every bulk change (clamped, crossover codes from the list
+// positions, derived fields).
 void ApplySettingsDump(const uint8_t* frame, ParameterStore& store);
 
 }  // namespace sonavel

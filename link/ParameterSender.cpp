@@ -13,8 +13,11 @@ ParameterSender::ParameterSender(const ParameterStore& store, LinkState& link, S
 void ParameterSender::Send(const std::function<Bytes()>& build, bool wholeSettings) {
     const SendingScope sending(link_);  // lowered again even if building fails
     const Bytes message = build();
-    if (SendGateOpen(port_, link_) && (wholeSettings || link_.RefreshBusy == 0)) port_.Output(message);
-    // The pause paces the line whether or not the message left.
+    // A refresh holds back every single-parameter message it raises; as nothing reaches the
+    // line, nothing needs pacing. A closed port or a switched-off link paces all the same,
+    // so that a user's edit takes the same time whether or not the unit is reached.
+    if (!wholeSettings && link_.RefreshBusy == 1) return;
+    if (SendGateOpen(port_, link_)) port_.Output(message);
     sleeper_.Sleep(wholeSettings ? kWholeSettingsPauseMs : kParameterPauseMs);
 }
 

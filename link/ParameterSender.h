@@ -1,7 +1,8 @@
 #pragma once
 // The senders: each copies its store fields into one message and sends it through the send
 // gate, then paces the line (128 ms after a single-parameter message, 500 ms after a
-// whole-settings message, whether or not it was sent).
+// whole-settings message, also when the link is off or the port closed). A single-parameter
+// message held back by a running refresh is neither sent nor paced.
 #include <functional>
 
 #include "link/LinkState.h"

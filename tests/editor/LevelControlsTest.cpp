@@ -60,7 +60,7 @@ TEST_F(LevelControlsTest, MuteSilencesTheOutputAndUnmuteRestoresZeroDecibels) {
 TEST_F(LevelControlsTest, InvertAndFunctionSwitches) {
     Box("Check5")->setChecked(true);
     EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0C 09 00 00 01 01 05 60"));
-    window->link().DeviceAddress = 3;
+    window->session().ChooseAddress(3);
     Box("Check1_1")->setChecked(true);  // "BYPass" of channel 2: function 6
     EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0B 06 02 01 03 05 60"));
     Box("Check1_2")->setChecked(false);  // compressor "OFF" of channel 1: function 3

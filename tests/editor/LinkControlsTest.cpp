@@ -76,14 +76,14 @@ TEST_F(LinkControlsTest, PresenceChecksPollTheChosenAddressWhenQuiet) {
 
 TEST_F(LinkControlsTest, PresenceLampFollowsRepliesAndUnansweredMessages) {
     window->Command12_Click();
-    window->OnLineCheck();  // Connect counts the unit as on line
+    window->session().OnLineCheck();  // Connect counts the unit as on line
     EXPECT_EQ(Colour("Label8"), kLampOn);
 
     for (int click = 0; click < 3; ++click) ClickUp(Arrows("VScroll4_0"));
-    window->OnLineCheck();  // three messages without a reply
+    window->session().OnLineCheck();  // three messages without a reply
     EXPECT_EQ(Colour("Label8"), kLampOff);
     EXPECT_EQ(Sent().size(), 3u);
-    for (int check = 0; check < 3; ++check) window->OnLineCheck();  // polling, the third one judges
+    for (int check = 0; check < 3; ++check) window->session().OnLineCheck();  // polling, the third one judges
     EXPECT_EQ(Colour("Label8"), kLampOff);
     EXPECT_EQ(Sent().size(), 6u);
 
@@ -91,15 +91,15 @@ TEST_F(LinkControlsTest, PresenceLampFollowsRepliesAndUnansweredMessages) {
     port.Deliver(PresenceReplyFrom(1));
     EXPECT_EQ(window->link().OnlineTable(5), 1);
     EXPECT_EQ(window->link().SendCount, 0);
-    window->OnLineCheck();
-    window->OnLineCheck();
+    window->session().OnLineCheck();
+    window->session().OnLineCheck();
     EXPECT_EQ(Colour("Label8"), kLampOff);
-    window->OnLineCheck();  // the next judgement finds the reply; polling stops
+    window->session().OnLineCheck();  // the next judgement finds the reply; polling stops
     EXPECT_EQ(Colour("Label8"), kLampOn);
     EXPECT_EQ(Sent().size(), 8u);
 
     window->Command12_Click();
-    window->OnLineCheck();
+    window->session().OnLineCheck();
     EXPECT_EQ(Colour("Label8"), kLampOff);
 }
 

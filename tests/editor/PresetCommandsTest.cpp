@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 
 #include "EditorFixture.h"
+#include "cli/LoadedPreset.h"
+#include "link/Messages.h"
 
 namespace sonavel {
 namespace {
@@ -93,14 +95,26 @@ TEST_F(PresetCommandsTest, SavingTwiceAppendsAndLoadGivesTheFirstPreset) {
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(PresetCommandsTest, LoadedValuesAreBroughtIntoRangeAndUnusedFieldsKept) {
+TEST_F(PresetCommandsTest, LoadedValuesAreBroughtInLineAsTheCommandLineToolLoadsThem) {
     SaveAs("edge");
-    // The compressor ratio of channel 1 and an unused field, kept for the next save.
-    Write("edge.bin", With(With(Contents("edge.bin"), 134, 500), 110, 0x1234));
+    // Channel 1's ratio beyond the limiter, a band-6 code its list disagrees with, channel 2's
+    // output gain mute, a Q position beyond the table, and an unused field kept for the next save.
+    QByteArray edge = With(Contents("edge.bin"), 134, 500);
+    edge = With(With(With(edge, 150 + 2 * 10, 2), 102 + 2 * 3, 0), 262 + 2 * 1, 300);
+    Write("edge.bin", With(edge, 110, 0x1234));
     Select("edge.bin");
     window->Command4_Click();
     EXPECT_EQ(window->store().CompRatio(1), 100);  // 101 once loaded, then the limiter
     EXPECT_EQ(Text("Text7_3"), "Limiter");
+    EXPECT_TRUE(Box("Check7_1")->isChecked());
+
+    // The same store, and so the same whole-settings message, as sonavel-cli write sends.
+    const ParameterStore loaded = cli::LoadedPresetFile(folder.filePath("edge.bin").toStdString());
+    EXPECT_EQ(window->store(), loaded);
+    ASSERT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0], WholeSettingsMessage(loaded, 1));
+    EXPECT_EQ(Sent()[0][61], 3) << "band 6 of channel 1 takes its code from its list position";
+
     SaveAs("again");
     EXPECT_EQ(Field(Contents("again.bin"), 110), 0x1234);
     EXPECT_TRUE(messages.isEmpty());

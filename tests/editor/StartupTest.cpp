@@ -82,7 +82,8 @@ TEST_F(StartupTest, NothingIsDrawnOrSentBeforeTheTwentyFirstTick) {
 
     window->Timer1_Timer();
     EXPECT_EQ(window->plot().drawCount(), 2u);  // once per channel
-    EXPECT_TRUE(Sent().empty());                // a refresh sends nothing, even connected
+    EXPECT_TRUE(Sent().empty());                // a refresh sends nothing, even connected,
+    EXPECT_EQ(sleeper.sleptMs, 0);              // and holds up nothing
     EXPECT_EQ(Text("Text1_0"), " 103Hz");
     Ticks(21);
     EXPECT_EQ(window->plot().drawCount(), 2u);  // only one deferred refresh

@@ -18,11 +18,13 @@ protected:
         });
         // Each wait notes the status text and band 3's gain text of channel 1 when the status changes.
         window->SetEventPump([this] {
+            if (duringWait) std::exchange(duringWait, nullptr)();
             waitedMs += 20;
             window->Timer2_Timer();
             port.DeliverPending();
             if (progress.isEmpty() || progress.back()[0] != Status()) progress.append({Status(), Text("Text4_2")});
             recallButtonUsable |= window->control("Command2")->isEnabled();
+            updateButtonUsable |= window->control("Command8")->isEnabled();
         });
     }
 
@@ -45,6 +47,8 @@ protected:
     bool unitPresent = true;
     QList<QStringList> progress;  // {status, gain text}
     bool recallButtonUsable = false;
+    bool updateButtonUsable = false;
+    std::function<void()> duringWait;  // what the user does in the first wait of a read
 };
 
 TEST_F(UnitTransfersTest, UpdateShowsItsProgressThenTheUnitsSettings) {
@@ -52,6 +56,8 @@ TEST_F(UnitTransfersTest, UpdateShowsItsProgressThenTheUnitsSettings) {
     const QList<QStringList> expected = {
         {"Recall UnitID: 1...", " 0dB"}, {"Recall UnitID: 1...Flish", " 0dB"}, {"Update...", " 0dB"}};
     EXPECT_EQ(progress, expected);  // the controls change only after both texts were shown
+    EXPECT_EQ(sleeper.sleptMs, 0);  // showing the settings holds nothing up
+    EXPECT_EQ(Sent().size(), 2u);   // the ping and the request
     EXPECT_FALSE(PanelShown());
     EXPECT_EQ(Arrows("VScroll4_0")->value(), 145 - 100);
     EXPECT_EQ(Text("Text1_2"), " 2000Hz");
@@ -70,6 +76,18 @@ TEST_F(UnitTransfersTest, UpdateShowsItsProgressThenTheUnitsSettings) {
     EXPECT_TRUE(PanelShown());
     window->Command10_Click();
     EXPECT_FALSE(PanelShown());
+}
+
+TEST_F(UnitTransfersTest, NoSecondReadStartsInsideARunningOne) {
+    duringWait = [this] {
+        window->Command8_Click();
+        Choose(List("Combo7"), 0);  // the address list reads the unit too
+    };
+    window->Command8_Click();
+    EXPECT_FALSE(updateButtonUsable);
+    EXPECT_TRUE(window->control("Command8")->isEnabled());
+    EXPECT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(progress.size(), 3);
 }
 
 TEST_F(UnitTransfersTest, RecallFromSlotAlwaysLeavesBothChannelsUnmuted) {

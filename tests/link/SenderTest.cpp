@@ -50,21 +50,36 @@ TEST_F(SenderTest, BookkeepingAroundTheSend) {
     EXPECT_EQ(port.Written().size(), 1u);
 }
 
-TEST_F(SenderTest, GatesDropMessagesButKeepThePacing) {
-    link.RefreshBusy = 1;  // closes the gate to single parameters only
-    sender.LoadEQPrameter(1, 1);
-    sender.LoadPresetNum(1);
-    ASSERT_EQ(port.Written().size(), 1u);
-    EXPECT_EQ(port.Written()[0][5], kCmdWholeSettings);
-
-    link.RefreshBusy = 0, link.Connected = 0;
-    sender.LoadEQPrameter(1, 1);
-    sender.LoadPresetNum(1);
-    link.Connected = 1;
-    port.SetPortOpen(false);
-    sender.LoadInvertStatus();
-    sender.LoadPresetNum(1);
-    EXPECT_EQ(port.Written().size(), 1u);
-    EXPECT_EQ(sleeper.pauses, (std::vector<int>{128, 500, 128, 500, 128, 500}));
-    EXPECT_EQ(link.SendCount, 6);
+TEST_F(SenderTest, GatesDropMessagesAndOnlyWrittenOrUserMessagesArePaced) {
+    struct Case {
+        const char* gate;
+        int refreshBusy, connected;
+        bool portOpen, wholeSettings;
+        bool written;
+        int pause;
+    };
+    const Case cases[] = {
+        // A refresh holds single parameters back without pacing; the whole settings still go.
+        {"refresh, single", 1, 1, true, false, false, 0},
+        {"refresh, whole", 1, 1, true, true, true, 500},
+        {"refresh, link off", 1, 0, true, false, false, 0},
+        // A closed port or a switched-off link drops the message but keeps the user's pause.
+        {"link off, single", 0, 0, true, false, false, 128},
+        {"link off, whole", 0, 0, true, true, false, 500},
+        {"port closed, single", 0, 1, false, false, false, 128},
+        {"open, single", 0, 1, true, false, true, 128},
+    };
+    for (const Case& c : cases) {
+        link.RefreshBusy = c.refreshBusy, link.Connected = c.connected;
+        port.SetPortOpen(c.portOpen);
+        port.ClearWritten();
+        sleeper.pauses.clear();
+        const int counted = link.SendCount;
+        if (c.wholeSettings) sender.LoadPresetNum(1);
+        else sender.LoadInvertStatus();
+        EXPECT_EQ(port.Written().size(), c.written ? 1u : 0u) << c.gate;
+        EXPECT_EQ(sleeper.pauses, c.pause ? std::vector<int>{c.pause} : std::vector<int>{}) << c.gate;
+        EXPECT_EQ(link.SendCount, counted + 1) << c.gate << ": every message built is counted";
+        EXPECT_EQ(link.Sending, 0) << c.gate;
+    }
 }

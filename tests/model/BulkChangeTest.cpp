@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "model/BulkChange.h"
 #include "model/ScaleTables.h"
-#include "presets/StoreRefresh.h"
 
 namespace sonavel {
 namespace {
 
-TEST(StoreRefresh, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
+TEST(BulkChange, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     ParameterStore store;
     InitDSPPremeter(store);
     store.EqGain(2, 4) = 0;
     store.HpType(1) = 8;  // Chebychev high-pass on channel 1
     store.CompRatio(1) = 101, store.CompRatio(2) = 20;  // a loaded 101 shows as the limiter
-    ApplyRefreshToStore(store);
+    BringStoreInLine(store);
 
     // Positions of 103, 203, 1000, 1960, 5040, 1000, 1000 Hz: the last table entry below.
     const int16_t positions[] = {72, 112, 169, 205, 239, 169, 169};
@@ -27,6 +27,25 @@ TEST(StoreRefresh, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     EXPECT_EQ(store.OutputLevel(1), 121);
     EXPECT_EQ(store.CompRatio(1), 100);
     EXPECT_EQ(store.CompRatio(2), 20);
+}
+
+TEST(BulkChange, ValuesFromOutsideAreClampedBeforeAnythingIsDerived) {
+    ParameterStore store;
+    InitDSPPremeter(store);
+    store.LpType(2) = 12;       // beyond the list: its last position, Chebychev low-pass
+    store.EqQFactor(1, 2) = 300;
+    store.GainLevel(4) = 0;     // channel 2's output gain is mute
+    store.MuteState(1) = 1;     // channel 1's is not
+    BringStoreInLine(store);
+    EXPECT_EQ(store.LpType(2), 8);
+    EXPECT_EQ(store.EqType(2, 6), 11);
+    EXPECT_DOUBLE_EQ(store.EqQValue(1, 2), QfactorData[100]);
+    EXPECT_EQ((std::array<int16_t, 4>{store.MuteState(1), store.OutputLevel(1), store.MuteState(2), store.OutputLevel(2)}),
+              (std::array<int16_t, 4>{0, 121, 1, 0}));
+
+    const ParameterStore once = store;
+    BringStoreInLine(store);
+    EXPECT_EQ(store, once) << "a store in line stays as it is";
 }
 
 }  // namespace

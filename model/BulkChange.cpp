@@ -1,6 +1,7 @@
-#include "presets/StoreRefresh.h"
+#include "model/BulkChange.h"
 
 #include "model/ScaleTables.h"
+#include "model/StoreFields.h"
 #include "model/ValueScales.h"
 
 namespace sonavel {
@@ -12,13 +13,16 @@ void RefreshBandFields(ParameterStore& store, int channel, int band) {
     store.EqQValue(channel, band) = crossover ? kCrossoverQValue : QfactorData.at(store.EqQFactor(channel, band));
 }
 
-void ApplyRefreshToStore(ParameterStore& store) {
+void BringStoreInLine(ParameterStore& store) {
+    ClampIntoRange(store);
     ApplyCrossoverListPositions(store);
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         for (int band = 1; band <= kBandCount; ++band) RefreshBandFields(store, ch, band);
-        store.OutputLevel(ch) = store.GainLevel(ch + 2);
         // The ratio control has one step above 1:20, the limiter; it stores every higher value so.
         if (store.CompRatio(ch) > kHighestRatio) store.CompRatio(ch) = kLimiterRatio;
+        const int16_t outputGain = store.GainLevel(ch + 2);
+        store.OutputLevel(ch) = outputGain;
+        store.MuteState(ch) = outputGain == 0 ? 1 : 0;
     }
 }
 

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/LinkSession.h"
+#include "tests/support/MemoryPort.h"
+#include "link/Messages.h"
+
+namespace sonavel {
+namespace {
+
+// Virtual time: pauses and waits advance the clock instead of blocking.
+struct VirtualTime : Sleeper, Clock {
+    void Sleep(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        nowMs += milliseconds;
+    }
+    long long NowMs() const override { return nowMs; }
+    long long nowMs = 0;
+    std::vector<int> pauses;
+};
+
+// Notes every report of the line with the virtual time it came at.
+struct RecordingView : LinkView {
+    explicit RecordingView(const VirtualTime& time) : time(time) {}
+    void Note(const std::string& event) { events.push_back(event + " @" + std::to_string(time.nowMs)); }
+    void ShowPresenceLamp(bool lit) override { Note(lit ? "lamp on" : "lamp off"); }
+    void OpenStatusPanel() override { Note("open"); }
+    void ShowStatus(const std::string& text) override { Note(text); }
+    void ApplyToControls() override { Note("apply"); }
+    void ClosePanel() override { Note("close"); }
+    void UncheckMuteBoxes() override { Note("unmute"); }
+    const VirtualTime& time;
+    std::vector<std::string> events;
+};
+
+// One unit on a line on virtual time: each pump of events is one 20 ms tick of both timers,
+// after which whatever the unit answered so far arrives.
+class LinkSessionTest : public ::testing::Test {
+protected:
+    LinkSessionTest() {
+        InitDSPPremeter(store_);
+        InitDSPPremeter(unit_);
+        port_.SetResponder([this](const Bytes& written) { return Answer(written); });
+        session_.SetView(&view_);
+        session_.SwitchOn();
+    }
+
+    Bytes Answer(const Bytes& written) {
+        const uint8_t address = written[written.size() - 3];
+        if (address != unitAddress_) return {};
+        if (written[5] == kCmdPresenceQuery) return BuildMessage(kCmdGainDelay, {}, address);
+        if (written[5] != kCmdSettingsRequest) return {};
+        Bytes dump = BuildMessage(kCmdLimiter, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), dumpAddress_);
+        WriteSettingsBlock(unit_, dump);
+        return dump;
+    }
+    void Pump() {
+        if (duringWait_) std::exchange(duringWait_, nullptr)();
+        time_.nowMs += 20;
+        session_.TickWaits();
+        if (timer1InWaits_) session_.Tick();
+        port_.DeliverPending();
+    }
+    std::vector<std::string>& Events() { return view_.events; }
+
+    ParameterStore store_, unit_;
+    MemoryPort port_;
+    VirtualTime time_;
+    RecordingView view_{time_};
+    int unitAddress_ = 1, dumpAddress_ = 1;  // unit address 0: no unit
+    bool timer1InWaits_ = false;
+    std::function<void()> duringWait_;  // what the user does in the first wait
+    LinkSession session_{store_, port_, time_, time_, [this] { Pump(); }, {}};
+};
+
+TEST_F(LinkSessionTest, UpdateFillsTheStoreFromTheUnitAndShowsItsProgress) {
+    unitAddress_ = dumpAddress_ = 7;
+    session_.ChooseAddress(7);
+    unit_.EqGain(2, 3) = 40;
+    unit_.LpType(1) = 3;  // Linkwitz-Riley low-pass: band 6 gets code 7 whatever it carried
+    unit_.EqType(1, 6) = 11;
+    unit_.EqQFactor(1, 1) = 200;  // out of range from the unit: clamped to 100
+
+    ASSERT_TRUE(session_.Update());
+    // The ping is answered on the first tick, the dump on the next; then two waits of 31 ticks.
+    const std::vector<std::string> expected = {"open @0", "Recall UnitID: 7... @0", "Recall UnitID: 7...Flish @40",
+                                               "Update... @660", "apply @1280", "close @1280"};
+    EXPECT_EQ(Events(), expected);
+    EXPECT_EQ(store_.EqGain(2, 3), 40);
+    EXPECT_EQ(store_.EqType(1, 6), 7);
+    EXPECT_EQ(store_.EqQFactor(1, 1), 100);
+    EXPECT_EQ(session_.State().Sending, 0);
+    EXPECT_EQ(session_.State().SendCount, 0);  // the accepted dump resets the count
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(7), CurrentSettingsRequest(7)}));
+    EXPECT_TRUE(time_.pauses.empty());
+}
+
+TEST_F(LinkSessionTest, WithoutAStatusPanelAReadEndsWithTheDump) {
+    LinkSession line(store_, port_, time_, time_, [this] { Pump(); }, {.statusPanelWaits = false});
+    line.SetView(&view_);
+    ASSERT_TRUE(line.SwitchOn().ok);
+    ASSERT_TRUE(line.Update());
+    EXPECT_EQ(Events().back(), "close @40");
+}
+
+TEST_F(LinkSessionTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
+    const ParameterStore before = store_;
+    // A dump from another address is ignored like silence: after the answered ping (one
+    // tick) three request waits of 51 ticks each run out.
+    dumpAddress_ = 2;
+    EXPECT_FALSE(session_.Update());
+    EXPECT_EQ(Events().back(), "Recall UnitID: 1...Error @3080");
+    const Bytes request = CurrentSettingsRequest(1);
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), request, request, request}));
+    EXPECT_EQ(store_, before);
+
+    // With the gate closed only the ping wait runs, and nothing is written.
+    port_.ClearWritten();
+    time_.nowMs = 0;
+    session_.SwitchOff();
+    EXPECT_FALSE(session_.Update());
+    EXPECT_EQ(Events().back(), "Recall UnitID: 1...Error @220");
+    EXPECT_TRUE(port_.Written().empty());
+}
+
+TEST_F(LinkSessionTest, RecallAsksForTheSlotAndAlwaysUnmutes) {
+    unit_.DelaySamples(2) = 151;
+    ASSERT_TRUE(session_.RecallFromDsp(3));
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), SlotSettingsRequest(3, 1)}));
+    EXPECT_EQ(store_.DelaySamples(2), 151);
+    EXPECT_EQ(Events()[1], "Recall Preset:User 3... @0");
+    EXPECT_EQ(Events().back(), "unmute @1280");
+
+    // No unit at all: a ping wait of 11 ticks and three request waits of 51 ticks.
+    unitAddress_ = 0;
+    time_.nowMs = 0;
+    EXPECT_FALSE(session_.RecallFromDsp(16));
+    EXPECT_EQ(Events()[Events().size() - 2], "Recall Preset:User 16...Error @3280");
+    EXPECT_EQ(Events().back(), "unmute @3280");
+    EXPECT_THROW(session_.RecallFromDsp(17), std::out_of_range);
+}
+
+TEST_F(LinkSessionTest, OneReadAtATimeAndTheAddressChosenDuringThePingIsAsked) {
+    unitAddress_ = dumpAddress_ = 5;
+    bool nestedStarted = true;
+    duringWait_ = [this, &nestedStarted] {
+        session_.ChooseAddress(5);
+        nestedStarted = session_.Update() || session_.RecallFromDsp(1);
+        EXPECT_TRUE(session_.ReadRunning());
+        EXPECT_EQ(session_.State().Sending, 1) << "the running read keeps its bookkeeping";
+    };
+    ASSERT_TRUE(session_.Update());
+    EXPECT_FALSE(nestedStarted);
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), CurrentSettingsRequest(5)}));
+    EXPECT_FALSE(session_.ReadRunning());
+}
+
+TEST_F(LinkSessionTest, AnEditInsideAReadsWaitIsSentAndLetsThePresenceCheckRun) {
+    unitAddress_ = 0;  // the read runs through all its waits
+    timer1InWaits_ = true;
+    for (int tick = 0; tick < 60; ++tick) Pump();  // quiet for long: a check is due at once
+    Events().clear();
+    time_.nowMs = 0;
+    session_.ForgetPresence();
+    port_.ClearWritten();
+    duringWait_ = [this] {
+        EXPECT_TRUE(Events().size() == 2) << "no presence check while the read holds the line";
+        session_.Sender().LoadGainDelayPrameter();
+    };
+    EXPECT_FALSE(session_.Update());
+    EXPECT_EQ(port_.Written().at(1), GainDelayMessage(store_, 1));
+    EXPECT_EQ(time_.pauses, std::vector<int>{128});
+    // The edit lowered Sending: the check runs 21 quiet ticks after its pause, inside the wait.
+    EXPECT_EQ(Events().at(2), "lamp off @" + std::to_string(128 + 21 * 20));
+    EXPECT_EQ(port_.Written().at(3), PresenceQuery(1));  // after the first request
+}
+
+TEST_F(LinkSessionTest, LoadToDspSendsTheStoreIntoTheSlotAndPauses) {
+    store_.EqGain(1, 1) = 10;
+    session_.ChooseAddress(4);
+    session_.LoadToDsp(16);
+    EXPECT_EQ(port_.Written(), std::vector<Bytes>{StoreToSlotMessage(store_, 16, 4)});
+    EXPECT_EQ(port_.Written().at(0).at(117), 0x10);
+    EXPECT_EQ(session_.State().SendCount, 1);
+
+    session_.SwitchOff();  // dropped at the gate, but paced all the same
+    session_.LoadToDsp(1);
+    EXPECT_EQ(port_.Written().size(), 1u);
+    EXPECT_EQ(time_.pauses, (std::vector<int>{500, 500}));
+    EXPECT_EQ(session_.State().Sending, 0);
+}
+
+TEST_F(LinkSessionTest, PresenceQueriesGoThroughTheGateAndWaitUpToTheirTimeOut) {
+    struct Case {
+        int unitAddress;
+        bool connected;
+        bool answered;
+        long long waitedMs;
+        size_t written;
+    };
+    const Case cases[] = {{1, true, true, 20, 1}, {0, true, false, 220, 1}, {1, false, false, 0, 0}};
+    for (const Case& c : cases) {
+        unitAddress_ = c.unitAddress;
+        if (c.connected) session_.SwitchOn(); else session_.SwitchOff();
+        port_.ClearWritten();
+        time_.nowMs = 0;
+        EXPECT_EQ(session_.QueryPresence(220), c.answered);
+        EXPECT_EQ(time_.nowMs, c.waitedMs);
+        EXPECT_EQ(port_.Written().size(), c.written);
+        EXPECT_EQ(session_.State().SendCount, 0) << "a presence query is not counted";
+    }
+}
+
+}  // namespace
+}  // namespace sonavel
