@@ -1,5 +1,6 @@
 // Portolan: reads the address a connected unit answers with and programs a new one.
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <string_view>
 
@@ -16,6 +17,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past a file size limit fails with its error instead
     // Answered on stdout without opening a window.
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];

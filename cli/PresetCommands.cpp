@@ -31,15 +31,17 @@ int PresetMake(const Words& words) {
     try {
         record = PresetFromJson(json);
     } catch (const CliError& e) {
-        throw CliError(jsonPath + ": " + e.what());
+        throw CliError((jsonPath == "-" ? "standard input" : jsonPath) + ": " + e.what());
     }
     // Written as the editor would hold it after loading it, so that the crossover bands'
     // codes agree with their lists and a unit gives back what the file says.
     StoreToRecord(LoadedStore(record, jsonPath), record);
     const Status written =
         args.Has("append") ? AppendPresetRecord(out, record) : CreatePresetFile(out, {record});
-    if (!written.ok())
-        throw CliError(written.error() + (args.Has("append") ? "" : " (use --append to add a record)"));
+    if (!written.ok()) {
+        const bool taken = written.error().ends_with(kNotOverwritten);
+        throw CliError(written.error() + (taken ? " (use --append to add a record)" : ""));
+    }
     return kExitSuccess;
 }
 
@@ -65,12 +67,8 @@ int Plot(const Words& words) {
     if (args.Has("plot-units") && !args.Has("csv")) throw UsageError("--plot-units goes with --csv");
     ResponsePlot plot;
     plot.RefreshAllBands(LoadedPresetFile(args.Positional(0), RecordNumber(args)));
-    if (args.Has("csv")) {
-        const std::string csv = args.Has("plot-units") ? CurvesCsv(plot) : LevelsCsv(plot);
-        WriteWholeFile(args.Value("csv"), QByteArray::fromStdString(csv));
-    }
-    if (args.Has("segments"))
-        WriteWholeFile(args.Value("segments"), QByteArray::fromStdString(SegmentsCsv(plot)));
+    if (args.Has("csv")) WriteWholeFile(args.Value("csv"), args.Has("plot-units") ? CurvesCsv(plot) : LevelsCsv(plot));
+    if (args.Has("segments")) WriteWholeFile(args.Value("segments"), SegmentsCsv(plot));
     if (args.Has("png")) {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
             throw CliError("drawing a picture needs the graphical application");

@@ -1,8 +1,6 @@
 #include "cli/PresetJson.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "cli/ExactNumber.h"
 #include "cli/FieldUnits.h"
 #include "model/Windows1252.h"
+#include "presets/JsonReader.h"
 
 namespace sonavel::cli {
 
@@ -71,9 +70,11 @@ const RecordField* FindRecordField(const std::string& name) {
     return nullptr;
 }
 
-int WholeNumber(const QJsonValue& value, const StoreField& field, const std::string& element) {
-    const double number = value.toDouble(std::nan(""));
-    if (!value.isDouble() || number != std::floor(number))
+using Type = JsonValue::Type;
+
+int WholeNumber(const JsonValue& value, const StoreField& field, const std::string& element) {
+    const double number = value.number;
+    if (value.type != Type::Number || number != std::floor(number))
         throw CliError(element + " must be a whole number (a raw position)");
     if (number < field.min || number > field.max) {
         char text[32];
@@ -84,34 +85,43 @@ int WholeNumber(const QJsonValue& value, const StoreField& field, const std::str
     return static_cast<int>(number);
 }
 
-QJsonArray ArrayOf(const QJsonValue& value, int size, const std::string& what) {
-    if (!value.isArray() || value.toArray().size() != size)
+const std::vector<JsonValue>& ArrayOf(const JsonValue& value, int size, const std::string& what) {
+    if (value.type != Type::Array || value.items.size() != static_cast<size_t>(size))
         throw CliError(what + " must be an array of " + std::to_string(size) + " values");
-    return value.toArray();
+    return value.items;
+}
+
+// The first member name of an object that comes again later, or nullptr.
+const std::string* RepeatedKey(const JsonValue& object) {
+    for (auto it = object.keys.begin(); it != object.keys.end(); ++it)
+        if (std::find(it + 1, object.keys.end(), *it) != object.keys.end()) return &*it;
+    return nullptr;
 }
 
 // A value in the field's unit as JSON gives it: a number or a word.
-UnitValue UnitValueOf(const QJsonValue& value, const std::string& element, std::string_view key) {
-    if (value.isDouble()) return value.toDouble();
-    if (value.isString()) return value.toString().toStdString();
+UnitValue UnitValueOf(const JsonValue& value, const std::string& element, std::string_view key) {
+    if (value.type == Type::Number) return value.number;
+    if (value.type == Type::String) return value.text;
     throw CliError(element + ": \"" + std::string(key) + "\" must be a number or a word");
 }
 
 // An element as a raw position (30), as {"raw": 30}, as {"dB": -3} or as both, which must
 // then agree.
-int ElementValue(const QJsonValue& value, const StoreField& field, const std::string& element) {
-    if (!value.isObject()) return WholeNumber(value, field, element);
-    const QJsonObject object = value.toObject();
+int ElementValue(const JsonValue& value, const StoreField& field, const std::string& element) {
+    if (value.type != Type::Object) return WholeNumber(value, field, element);
+    if (const std::string* repeated = RepeatedKey(value))
+        throw CliError(element + ": \"" + *repeated + "\" is given twice");
     const std::string key(UnitKey(field));
     std::optional<int> raw;
-    if (object.contains("raw")) raw = WholeNumber(object["raw"], field, element);
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::string name = it.key().toStdString();
+    for (size_t i = 0; i < value.keys.size(); ++i)
+        if (value.keys[i] == "raw") raw = WholeNumber(value.items[i], field, element);
+    for (size_t i = 0; i < value.keys.size(); ++i) {
+        const std::string& name = value.keys[i];
         if (name == "raw") continue;
         if (key.empty() || name != key)
             throw CliError(element + " has no \"" + name + "\"" +
                            (key.empty() ? "; give it as a whole number" : "; its unit is \"" + key + "\""));
-        const int fromUnit = RawFromUnit(field, UnitValueOf(it.value(), element, key), element);
+        const int fromUnit = RawFromUnit(field, UnitValueOf(value.items[i], element, key), element);
         if (raw && *raw != fromUnit)
             throw CliError(element + ": \"raw\" " + std::to_string(*raw) + " and \"" + key +
                            "\" (position " + std::to_string(fromUnit) + ") disagree");
@@ -121,29 +131,29 @@ int ElementValue(const QJsonValue& value, const StoreField& field, const std::st
     return *raw;
 }
 
-void ReadField(const RecordField& entry, const QJsonValue& value, PresetRecord& record) {
+void ReadField(const RecordField& entry, const JsonValue& value, PresetRecord& record) {
     const StoreField& field = *entry.field;
     const std::string name(field.name);
-    auto store = [&](int index, const QJsonValue& element) {
+    auto store = [&](int index, const JsonValue& element) {
         const int number = ElementValue(element, field, ElementName(field, index));
         record.SetValue(entry.offset + 2 * index, static_cast<int16_t>(number));
     };
     if (field.shape == FieldShape::PerBand) {
-        const QJsonArray channels = ArrayOf(value, kChannelCount, name);
+        const auto& channels = ArrayOf(value, kChannelCount, name);
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            const QJsonArray bands =
+            const auto& bands =
                 ArrayOf(channels[ch], kBandCount, name + " of channel " + std::to_string(ch + 1));
             for (int band = 0; band < kBandCount; ++band) store(ch + kChannelCount * band, bands[band]);
         }
     } else {
-        const QJsonArray values = ArrayOf(value, field.Count(), name);
+        const auto& values = ArrayOf(value, field.Count(), name);
         for (int i = 0; i < field.Count(); ++i) store(i, values[i]);
     }
 }
 
-void ReadName(const QJsonValue& value, PresetRecord& record) {
-    if (!value.isString()) throw CliError("PresetName must be a text");
-    const std::string name = value.toString().toStdString();
+void ReadName(const JsonValue& value, PresetRecord& record) {
+    if (value.type != Type::String) throw CliError("PresetName must be a text");
+    const std::string& name = value.text;
     const std::string encoded = EncodeWindows1252(name, name.size());
     if (DecodeWindows1252(encoded) != name)
         throw CliError("PresetName holds characters that Windows-1252 cannot hold");
@@ -162,13 +172,11 @@ std::string PresetToJson(const PresetRecord& record, bool withUnits) {
 }
 
 PresetRecord PresetFromJson(const std::string& json) {
-    QJsonParseError error{};
-    const QJsonDocument document =
-        QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
-    if (error.error != QJsonParseError::NoError)
-        throw CliError("not valid JSON at character " + std::to_string(error.offset) + ": " +
-                       error.errorString().toStdString());
-    if (!document.isObject()) throw CliError("the JSON must be one object of preset fields");
+    const Outcome<JsonValue> document = ParseJson(json);
+    if (!document.ok()) throw CliError(document.error());
+    const JsonValue& object = document.value();
+    if (object.type != Type::Object) throw CliError("the JSON must be one object of preset fields");
+    if (const std::string* repeated = RepeatedKey(object)) throw CliError(*repeated + " is given twice");
 
     ParameterStore defaults;
     InitDSPPremeter(defaults);
@@ -176,13 +184,12 @@ PresetRecord PresetFromJson(const std::string& json) {
     StoreToRecord(defaults, record);
     record.SetPresetName("");
 
-    const QJsonObject object = document.object();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::string key = it.key().toStdString();
+    for (size_t i = 0; i < object.keys.size(); ++i) {
+        const std::string& key = object.keys[i];
         if (key == kNameKey) {
-            ReadName(it.value(), record);
+            ReadName(object.items[i], record);
         } else if (const RecordField* entry = FindRecordField(key)) {
-            ReadField(*entry, it.value(), record);
+            ReadField(*entry, object.items[i], record);
         } else if (FindStoreField(key)) {
             throw CliError(key + " is not kept in preset files");
         } else {

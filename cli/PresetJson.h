@@ -13,10 +13,10 @@ namespace sonavel::cli {
 std::string PresetToJson(const PresetRecord& record, bool withUnits = true);
 
 // The reverse: fields left out take the store defaults, the name defaults to empty. Each
-// element is a raw position or an object with "raw", its unit's value or both. An unknown
-// field, a raw value that is no whole number or lies outside the field's range, a value
-// between the unit's steps, an array of the wrong shape, or a name the record cannot hold
-// is a CliError.
+// element is a raw position or an object with "raw", its unit's value or both. Text that is
+// not JSON (see JsonReader.h), an unknown or repeated field, a raw value that is no whole
+// number or lies outside the field's range, a value between the unit's steps, an array of
+// the wrong shape, or a name the record cannot hold is a CliError. Plain C++, no Qt.
 PresetRecord PresetFromJson(const std::string& json);
 
 }  // namespace sonavel::cli

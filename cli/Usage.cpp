@@ -24,7 +24,8 @@ const CommandHelp kCommands[] = {
      "  --append     add the record to the end of OUT.bin instead of creating it\n"
      "Fields left out take the defaults. Each value may be a raw position, {\"raw\": N},\n"
      "{UNIT: value} (\"dB\", \"Hz\", ...) or both; a value between the unit's steps is\n"
-     "refused with the nearest values the unit can take.\n"},
+     "refused with the nearest values the unit can take.\n"
+     "JSON is a regular file of at most 1 MiB, or \"-\" for standard input.\n"},
     {"preset diff", "preset diff A.bin B.bin [--record N [--record M]]\n  list the settings that differ\n",
      "  --record N   compare record N of both files; given twice, record N of A.bin with\n"
      "               record M of B.bin\n"
@@ -32,9 +33,9 @@ const CommandHelp kCommands[] = {
     {"plot", "plot FILE.bin [--record N] [--csv OUT.csv [--plot-units]] [--segments OUT.csv]\n"
              "     [--png OUT.png]\n  the response the editor shows for the preset\n",
      "  --record N   the record to plot (default 1)\n"
-     "  --csv F      frequency in Hz and level in dB of both channels\n"
+     "  --csv F      frequency in Hz and level in dB of both channels (\"-\": stdout)\n"
      "  --plot-units the --csv file in plot points and plot units instead\n"
-     "  --segments F every line segment the editor draws\n"
+     "  --segments F every line segment the editor draws (\"-\": stdout)\n"
      "  --png F      the picture, channel 1 red and channel 2 blue, with a legend\n"},
     {"eq import", "eq import FILTERS.txt OUT.bin [--channel 1|2|both] [--into BASE.bin [--record N]]\n"
                   "          [--fit] [--json] [--png OUT.png]\n"

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
         {"write", WriteUnits},       {"store", StoreUnits},       {"recall", RecallUnits},
         {"eq import", EqImport},     {"eq export", EqExport},
     };
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past a file size limit fails with its error instead
     const Invocation call = Split(argc, argv);
     if (call.name == "--version") {
         std::puts("sonavel-cli " SONAVEL_VERSION);

@@ -1,11 +1,14 @@
 #include "editor/Controls.h"
 
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWheelEvent>
+
+#include "presets/FolderListing.h"
 
 namespace sonavel {
 
@@ -164,15 +167,30 @@ void FileListBox::setPattern(const QString& pattern) {
     refresh();
 }
 
+// Each item shows the name as text and keeps its bytes, which a name that is not UTF-8
+// cannot be turned back into.
 void FileListBox::refresh() {
     clear();
-    const QDir folder(path_);
-    addItems(folder.entryList({pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    for (const std::string& name : ListFiles(QFile::encodeName(path_).toStdString(), QFile::encodeName(pattern_).toStdString())) {
+        const QByteArray bytes = QByteArray::fromStdString(name);
+        auto* item = new QListWidgetItem(QFile::decodeName(bytes), this);
+        item->setData(Qt::UserRole, bytes);
+    }
 }
 
 QString FileListBox::fileName() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+std::string FileListBox::fileSystemName() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
+}
+
+void FileListBox::selectFile(const std::string& fileSystemName) {
+    for (int row = 0; row < count(); ++row)
+        if (item(row)->data(Qt::UserRole).toByteArray().toStdString() == fileSystemName) setCurrentRow(row);
 }
 
 void SetBackColor(QWidget* control, const QColor& color) {

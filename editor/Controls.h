@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
+#include <string>
 
 namespace sonavel {
 
@@ -102,8 +103,12 @@ public:
     void setPath(const QString& folder);
     void setPattern(const QString& pattern);
     void refresh();
-    // The selected file's name, empty when none is selected.
+    // The selected file's name as shown, empty when none is selected.
     QString fileName() const;
+    // The same name as the file system holds it (bytes, whatever their encoding).
+    std::string fileSystemName() const;
+    // Selects the file of that name, when it is listed.
+    void selectFile(const std::string& fileSystemName);
 
 private:
     QString path_;

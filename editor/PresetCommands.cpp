@@ -45,8 +45,8 @@ void MainWindow::Command4_Click() {
 // a record that fails the load check changes nothing.
 Status MainWindow::LoadSelectedPreset() {
     const auto* files = control<FileListBox>("File1");
-    if (files->fileName().isEmpty()) return Status::Failure("No preset file is selected.");
-    const Outcome<std::string> path = PresetPath(FileSystemName(files->path()), FileSystemName(files->fileName()));
+    if (files->fileSystemName().empty()) return Status::Failure("No preset file is selected.");
+    const Outcome<std::string> path = PresetPath(FileSystemName(files->path()), files->fileSystemName());
     if (!path.ok()) return path.status();
     const Outcome<PresetRecord> record = ReadPresetRecord(path.value());
     if (!record.ok()) return record.status();
@@ -100,10 +100,9 @@ Status MainWindow::SavePreset(const QString& name) {
     StoreToRecord(store_, presetRecord_);
     const Status written = AppendPresetRecord(path.value(), presetRecord_);
     // List a new file, keeping the selection for the next "Load".
-    const QString selected = files->fileName();
+    const std::string selected = files->fileSystemName();
     files->refresh();
-    if (const auto found = files->findItems(selected, Qt::MatchExactly); !found.isEmpty())
-        files->setCurrentItem(found.first());
+    if (!selected.empty()) files->selectFile(selected);
     return written;
 }
 

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "presets/FileDescriptors.h"
+
 namespace sonavel {
 
 namespace {
@@ -19,63 +21,6 @@ Status Failure(const std::string& path, const std::string& what) {
 
 Status SystemFailure(const std::string& path, const std::string& action) {
     return Failure(path, action + ": " + std::strerror(errno));
-}
-
-// Closes the descriptor when it goes out of scope, unless Close() reported already.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int fd() const { return fd_; }
-    bool Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0;
-    }
-
-private:
-    int fd_;
-};
-
-// Writes all bytes at the offset, retrying short writes; false with errno on failure.
-bool WriteAll(int fd, const uint8_t* data, size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t written = ::pwrite(fd, data, size, offset);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-        offset += written;
-    }
-    return true;
-}
-
-bool ReadAll(int fd, uint8_t* data, size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t got = ::pread(fd, data, size, offset);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (got == 0) {
-            errno = EIO;
-            return false;
-        }
-        data += got;
-        size -= static_cast<size_t>(got);
-        offset += got;
-    }
-    return true;
 }
 
 // The length of an open regular file, or a failure for a folder or other special file.
@@ -131,9 +76,11 @@ Outcome<PresetRecord> ReadPresetRecord(const std::string& path, int recordNumber
 
 Status AppendPresetRecord(const std::string& path, const PresetRecord& record) {
     bool created = false;
+    // Not blocking, so a named pipe is refused instead of waited on; a symbolic link is
+    // followed only to a file that passes the checks below.
     int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         created = fd >= 0;
     }
     if (fd < 0) {
@@ -143,52 +90,46 @@ Status AppendPresetRecord(const std::string& path, const PresetRecord& record) {
     FileHandle file(fd);
     const Outcome<off_t> length = RegularFileLength(fd, path);
     if (!length.ok()) return length.status();
+    // Bytes that are not whole records are not a preset file's: never written over.
+    if (length.value() % kPresetRecordSize != 0)
+        return Failure(path, "is not a preset file: " + std::to_string(length.value()) +
+                                 " bytes are not a whole number of 690-byte records");
 
-    // A partial record at the end is overwritten by the new one, as record access does;
-    // keep it so that a failed write can put the file back exactly.
-    const off_t offset = length.value() / kPresetRecordSize * kPresetRecordSize;
-    std::vector<uint8_t> tail(static_cast<size_t>(length.value() - offset));
-    if (!tail.empty() && !ReadAll(fd, tail.data(), tail.size(), offset))
-        return SystemFailure(path, "cannot read");
-
-    if (WriteAll(fd, record.bytes.data(), record.bytes.size(), offset) && ::fsync(fd) == 0 &&
+    if (WriteAll(fd, record.bytes.data(), record.bytes.size(), length.value()) && ::fsync(fd) == 0 &&
         file.Close())
         return Status::Success();
 
     const Status failure = SystemFailure(path, "cannot write the preset record");
-    const int restore = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (restore >= 0) {
-        FileHandle undo(restore);
-        if (::ftruncate(restore, length.value()) == 0 && !tail.empty())
-            WriteAll(restore, tail.data(), tail.size(), offset);
+    if (created) {
+        ::unlink(path.c_str());
+        return failure;
     }
-    if (created) ::unlink(path.c_str());
+    FileHandle reopened(file.fd() >= 0 ? -1 : ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    const int undo = file.fd() >= 0 ? file.fd() : reopened.fd();
+    if (undo < 0 || ::ftruncate(undo, length.value()) != 0)
+        return Status::Failure(failure.error() + "; the file could not be put back as it was");
     return failure;
 }
 
 Status CreatePresetFile(const std::string& path, const std::vector<PresetRecord>& records) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    // npos + 1 is 0: a bare file name is its own base name.
-    std::string temporary = (slash == std::string::npos ? "./." : folder + ".") +
-                            path.substr(slash + 1) + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return SystemFailure(path, "cannot create a file in " + folder);
+    struct stat existing{};
+    if (::lstat(path.c_str(), &existing) == 0) return Failure(path, kNotOverwritten);
+    std::string temporary;
+    const int fd = CreateFileBeside(path, temporary);
+    if (fd < 0) return SystemFailure(path, "cannot create a file beside it");
     FileHandle file(fd);
     bool written = true;
     for (size_t i = 0; i < records.size() && written; ++i)
         written = WriteAll(fd, records[i].bytes.data(), kPresetRecordSize,
                            static_cast<off_t>(i) * kPresetRecordSize);
-    written = written && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0 && file.Close();
+    written = written && ::fsync(fd) == 0 && file.Close();
     if (!written) {
         const Status failure = SystemFailure(path, "cannot write the preset records");
         ::unlink(temporary.c_str());
         return failure;
     }
     if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
-        const Status failure = errno == EEXIST
-                                   ? Failure(path, "already exists; not overwritten")
-                                   : SystemFailure(path, "cannot create");
+        const Status failure = errno == EEXIST ? Failure(path, kNotOverwritten) : SystemFailure(path, "cannot create");
         ::unlink(temporary.c_str());
         return failure;
     }

@@ -16,10 +16,15 @@ Outcome<int> CountPresetRecords(const std::string& path);
 // Reads record n (from 1); fails for a missing, unreadable or too short file or a folder.
 Outcome<PresetRecord> ReadPresetRecord(const std::string& path, int recordNumber = 1);
 
-// The save rule: writes the record as record (number of whole records + 1), creating the
-// file when it does not exist. The existing records are never changed; when the write
-// fails (no permission, disk full) the file is put back as it was and the failure returned.
+// The save rule: writes the record after the last one, creating the file (mode 0666 less
+// the umask) when it does not exist. Only a regular file of whole 690-byte records takes
+// it, also through a symbolic link; any other file is refused unchanged. The existing
+// records are never changed; when the write fails (no permission, disk full, file size
+// limit) the file is put back as it was and the failure returned.
 Status AppendPresetRecord(const std::string& path, const PresetRecord& record);
+
+// The failure of CreatePresetFile for a name that is taken: "<path>: already exists; ...".
+constexpr const char* kNotOverwritten = "already exists; not overwritten";
 
 // Writes a new file of these records, refusing to replace an existing one. The records go
 // to a temporary file in the same folder that is moved into place only once it is

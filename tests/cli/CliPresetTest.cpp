@@ -241,7 +241,7 @@ TEST(CliPreset, BadInputIsRefusedWithOneLineAndNoFileLeft) {
     const std::vector<std::string> badJson = {
         "{\"EqGain\": [[24,24,24", R"({"EqGian": [1]})", R"({"MuteState": [1, 0]})",
         R"({"EqGain": [[24,24,24,24,24,24,49],[24,24,24,24,24,24,24]]})",
-        R"({"DelaySamples": [1, 1, 1]})", R"({"CompAttack": [1.5, 0]})", R"({"PresetName": "\u4e2d"})"};
+        R"({"DelaySamples": [1, 1, 1]})", R"({"PresetName": "a", "PresetName": "b"})", R"({"CompAttack": [1.5, 0]})", R"({"PresetName": "\u4e2d"})"};
     for (size_t i = 0; i < badJson.size(); ++i) folder.write("bad" + std::to_string(i), badJson[i]);
     const int before = folder.count();
 

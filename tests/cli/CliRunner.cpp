@@ -1,6 +1,9 @@
 #include "CliRunner.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QJsonDocument>
@@ -17,11 +20,19 @@ bool CliRun::failedWithMessage() const {
     return err.compare(lineStart == std::string::npos ? 0 : lineStart + 1, 13, "sonavel-cli: ") == 0;
 }
 
-CliRun RunCli(const std::vector<std::string>& args) {
+CliRun RunCli(const std::vector<std::string>& args, const CliStart& start) {
     QStringList list;
     for (const std::string& arg : args) list << QString::fromStdString(arg);
     QProcess process;
+    if (start.fileSizeLimit > 0)
+        process.setChildProcessModifier([limit = static_cast<rlim_t>(start.fileSizeLimit)] {
+            const rlimit lowered{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &lowered);
+            ::signal(SIGXFSZ, SIG_DFL);
+        });
     process.start(SONAVEL_CLI_PROGRAM, list);
+    process.write(start.input.data(), static_cast<qint64>(start.input.size()));
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();

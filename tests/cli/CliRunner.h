@@ -15,7 +15,14 @@ struct CliRun {
     bool failedWithMessage() const;
 };
 
-CliRun RunCli(const std::vector<std::string>& args);
+// How a run starts: what its standard input holds, and a file size limit in bytes as
+// `ulimit -f` sets it (0: none), with SIGXFSZ at its default so the tool must handle it.
+struct CliStart {
+    std::string input;
+    long long fileSizeLimit = 0;
+};
+
+CliRun RunCli(const std::vector<std::string>& args, const CliStart& start = {});
 
 // A private folder for one test's files.
 class Folder {

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "EditorFixture.h"
 #include "cli/LoadedPreset.h"
@@ -165,6 +169,52 @@ TEST_F(PresetCommandsTest, NamesThatCannotBeFilesAndFailedWritesAreReported) {
     EXPECT_TRUE(messages[0].startsWith("Save File Error"));
     EXPECT_TRUE(messages[1].startsWith("Save File Error") && messages[1].contains("longer than"));
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// A file name is bytes: one that is not UTF-8 is listed, loaded and saved under its own name.
+TEST_F(PresetCommandsTest, ANameThatIsNotUtf8IsListedLoadedAndSavedAgain) {
+    SaveAs("good");
+    const std::string odd = QFile::encodeName(folder.path()).toStdString() + "/\xff.bin";
+    ASSERT_TRUE(std::filesystem::copy_file(QFile::encodeName(folder.filePath("good.bin")).toStdString(), odd));
+    Files()->refresh();
+    Files()->selectFile("\xff.bin");
+    ASSERT_EQ(Files()->fileSystemName(), "\xff.bin");
+    ClickUp(Arrows("VScroll2_2"));
+    window->Command4_Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(window->store().EqGain(1, 3), 24);
+}
+
+// None of these may block the window; each Load is answered with a message at once.
+TEST_F(PresetCommandsTest, HostileFilesAndAVanishedFolderAreReportedAndNothingIsLost) {
+    SaveAs("good");
+    const std::string path = QFile::encodeName(folder.path()).toStdString() + "/";
+    ASSERT_EQ(::mkfifo((path + "pipe.bin").c_str(), 0644), 0);
+    std::filesystem::create_directory(path + "folder.bin");
+    std::filesystem::create_symlink("loop.bin", path + "loop.bin");
+    std::filesystem::copy_file(path + "good.bin", path + "soon-a-pipe.bin");
+    std::ofstream(path + "victim.txt") << std::string(1000, 't');
+    std::filesystem::create_symlink("victim.txt", path + "alink.bin");
+    Files()->refresh();
+    QStringList listed;
+    for (int row = 0; row < Files()->count(); ++row) listed << Files()->item(row)->text();
+    EXPECT_EQ(listed.join(" ").toStdString(), "alink.bin good.bin soon-a-pipe.bin");
+
+    Files()->selectFile("soon-a-pipe.bin");
+    std::filesystem::remove(path + "soon-a-pipe.bin");
+    ASSERT_EQ(::mkfifo((path + "soon-a-pipe.bin").c_str(), 0644), 0);
+    window->Command4_Click();
+    SaveAs("alink");  // through the link into a file that holds no whole records
+    Files()->selectFile("good.bin");
+    std::filesystem::rename(path, path.substr(0, path.size() - 1) + "-moved");
+    window->Command4_Click();
+    std::filesystem::rename(path.substr(0, path.size() - 1) + "-moved", path);
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].startsWith("Open File Error") && messages[0].contains("not a regular file"));
+    EXPECT_TRUE(messages[1].startsWith("Save File Error") && messages[1].contains("690-byte records"));
+    EXPECT_TRUE(messages[2].startsWith("Open File Error") && messages[2].contains("no such file"));
+    EXPECT_EQ(std::filesystem::file_size(path + "victim.txt"), 1000u);
+    EXPECT_EQ(std::filesystem::file_size(path + "good.bin"), 690u);
 }
 
 TEST_F(PresetCommandsTest, EnterOutsideTheNamePanelExitAndACancelledBrowseChangeNothing) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -43,12 +44,51 @@ TEST_F(PresetFileTest, SavingAppendsAndLoadingReadsTheFirstRecord) {
     EXPECT_EQ(ReadPresetRecord(path, 2).value(), Named("second"));
     EXPECT_FALSE(ReadPresetRecord(path, 3).ok());
 
-    // A partial record at the end is not a record: the next one goes in its place.
+    // A partial record at the end is no preset file's: nothing is written over it.
     std::ofstream(path, std::ios::app) << "0123456789";
     EXPECT_EQ(CountPresetRecords(path).value(), 2);
-    ASSERT_TRUE(AppendPresetRecord(path, Named("third")).ok());
-    EXPECT_EQ(fs::file_size(path), 2070u);
-    EXPECT_EQ(ReadPresetRecord(path, 3).value(), Named("third"));
+    EXPECT_NE(AppendPresetRecord(path, Named("third")).error().find("not a whole number of 690-byte records"), std::string::npos);
+    EXPECT_EQ(fs::file_size(path), 1390u);
+}
+
+// Whatever a *.bin name stands for, reading and saving give an answer at once and change
+// nothing but a regular file of whole records.
+TEST_F(PresetFileTest, OnlyARegularFileOfWholeRecordsTakesASave) {
+    std::ofstream(File("victim.txt")) << std::string(1000, 't');
+    ASSERT_TRUE(CreatePresetFile(File("two.bin"), {Named("a"), Named("b")}).ok());
+    ASSERT_EQ(::mkfifo(File("pipe.bin").c_str(), 0644), 0);
+    fs::create_directory(File("folder.bin"));
+    fs::create_symlink("loop.bin", File("loop.bin"));
+    fs::create_symlink("victim.txt", File("text.bin"));
+    fs::create_symlink("two.bin", File("link.bin"));
+    fs::create_symlink("missing.bin", File("dangling.bin"));
+    const struct {
+        const char* name;
+        bool read, saved;
+    } cases[] = {{"pipe.bin", false, false}, {"folder.bin", false, false}, {"loop.bin", false, false},
+                 {"text.bin", true, false},  {"dangling.bin", false, false}, {"link.bin", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadPresetRecord(File(c.name)).ok(), c.read);
+        EXPECT_EQ(AppendPresetRecord(File(c.name), Named("new")).ok(), c.saved);
+    }
+    EXPECT_EQ(fs::file_size(File("victim.txt")), 1000u);
+    EXPECT_EQ(ReadPresetRecord(File("two.bin"), 3).value(), Named("new"));
+    EXPECT_FALSE(fs::exists(File("missing.bin")));
+}
+
+// New files take the umask, and a file name as long as the system allows has room for the
+// temporary name beside it.
+TEST_F(PresetFileTest, NewFilesHonourTheUmaskAndTakeNamesOfAnyAllowedLength) {
+    const mode_t saved = ::umask(027);
+    const bool appended = AppendPresetRecord(File("appended.bin"), Named("a")).ok();
+    const std::string longest = File(std::string(251, 'n') + ".bin");
+    const bool created = CreatePresetFile(longest, {Named("b")}).ok();
+    ::umask(saved);
+    ASSERT_TRUE(appended && created);
+    for (const std::string& path : {File("appended.bin"), longest})
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640)) << path;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
 TEST_F(PresetFileTest, UnusableFilesAreReportedWithTheirPath) {

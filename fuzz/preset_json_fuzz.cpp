@@ -1,0 +1,38 @@
+// Reads arbitrary bytes as a preset in JSON, as `sonavel-cli preset make` does: whatever the
+// shape, size or nesting, the reader either refuses with a message or gives a record whose
+// every value lies in its field's range and that reads back unchanged from its own JSON,
+// with and without the values in their units.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "cli/CliError.h"
+#include "cli/PresetJson.h"
+
+using namespace sonavel;
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    PresetRecord record;
+    try {
+        record = cli::PresetFromJson(std::string(reinterpret_cast<const char*>(data), size));
+    } catch (const cli::CliError& refused) {
+        Check(refused.what()[0] != '\0');
+        return 0;
+    }
+    for (const RecordField& entry : PresetRecordFields())
+        for (int i = 0; i < entry.field->Count(); ++i) {
+            const int value = record.Value(entry.offset + 2 * i);
+            Check(value >= entry.field->min && value <= entry.field->max);
+        }
+    for (bool withUnits : {true, false}) Check(cli::PresetFromJson(cli::PresetToJson(record, withUnits)) == record);
+    return 0;
+}
