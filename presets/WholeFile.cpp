@@ -56,10 +56,7 @@ Status WriteToStandardOutput(std::string_view data) {
 Outcome<std::string> ReadTextInput(const std::string& path, size_t maxBytes) {
     if (path == "-") return ReadUpTo(STDIN_FILENO, kStandardInput, maxBytes);
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return Status::Failure(path + ": no such file");
-        return SystemFailure(path, "cannot open");
-    }
+    if (fd < 0) return SystemFailure(path, "cannot open");
     FileHandle file(fd);
     struct stat info{};
     if (::fstat(fd, &info) != 0) return SystemFailure(path, "cannot examine the file");

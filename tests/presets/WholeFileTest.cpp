@@ -41,7 +41,7 @@ TEST_F(WholeFileTest, ReadsOnlyRegularFilesUpToTheCap) {
         {"/dev/zero", "/dev/zero: is not a regular file"},
         {File("folder.json"), File("folder.json") + ": is a folder"},
         {File("loop.json"), File("loop.json") + ": cannot open: Too many levels of symbolic links"},
-        {File("none.json"), File("none.json") + ": no such file"},
+        {File("none.json"), File("none.json") + ": cannot open: No such file or directory"},
         {File("big.json"), File("big.json") + ": larger than 1048576 bytes, the most an input may hold"},
     };
     for (const auto& c : refused) EXPECT_EQ(ReadTextInput(c.path).error(), c.error);
