@@ -121,11 +121,14 @@ int ElementValue(const JsonValue& value, const StoreField& field, const std::str
         if (key.empty() || name != key)
             throw CliError(element + " has no \"" + name + "\"" +
                            (key.empty() ? "; give it as a whole number" : "; its unit is \"" + key + "\""));
-        const int fromUnit = RawFromUnit(field, UnitValueOf(value.items[i], element, key), element);
-        if (raw && *raw != fromUnit)
+        const UnitValue inUnit = UnitValueOf(value.items[i], element, key);
+        const int fromUnit = RawFromUnit(field, inUnit, element);
+        // Several positions can share a value (CompRatio 100 and 101 are both "Limiter"):
+        // a position whose own value it is agrees with it and is kept.
+        if (raw && *raw != fromUnit && ValueInUnit(field, *raw) != inUnit)
             throw CliError(element + ": \"raw\" " + std::to_string(*raw) + " and \"" + key +
                            "\" (position " + std::to_string(fromUnit) + ") disagree");
-        raw = fromUnit;
+        if (!raw) raw = fromUnit;
     }
     if (!raw) throw CliError(element + " needs \"raw\"" + (key.empty() ? "" : " or \"" + key + "\""));
     return *raw;
