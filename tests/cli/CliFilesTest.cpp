@@ -66,18 +66,16 @@ TEST(CliFiles, StandardStreamsServeAsFilesAndOtherSpecialFilesAreRefusedAtOnce) 
 }
 
 // Run in the test's own process, since a child's arguments cannot carry such bytes here.
-TEST(CliFiles, FileNamesAreBytesOfAnyAllowedLength) {
+TEST(CliFiles, FileNamesAreBytes) {
     Folder folder;
     folder.write("p.json", R"({"PresetName": "odd"})");
     const std::string in = folder.file("") + "/";  // names added to it as bytes
-    const std::string odd = in + "\xff.bin", longest = in + std::string(251, 'n') + ".bin";
+    const std::string odd = in + "\xff.bin";
     PresetMake({folder.file("p.json"), odd});
-    PresetMake({folder.file("p.json"), longest});
     Plot({odd, "--csv", in + "\xfe.csv"});
     EXPECT_EQ(std::filesystem::file_size(odd), 690u);
-    EXPECT_EQ(std::filesystem::file_size(longest), 690u);
     EXPECT_GT(std::filesystem::file_size(in + "\xfe.csv"), 0u);
-    EXPECT_EQ(folder.count(), 4);
+    EXPECT_EQ(folder.count(), 3);
 }
 
 }  // namespace

@@ -185,21 +185,14 @@ TEST_F(PresetCommandsTest, ANameThatIsNotUtf8IsListedLoadedAndSavedAgain) {
     EXPECT_EQ(window->store().EqGain(1, 3), 24);
 }
 
-// None of these may block the window; each Load is answered with a message at once.
+// None of these may block the window; each is answered with a message at once.
 TEST_F(PresetCommandsTest, HostileFilesAndAVanishedFolderAreReportedAndNothingIsLost) {
     SaveAs("good");
     const std::string path = QFile::encodeName(folder.path()).toStdString() + "/";
-    ASSERT_EQ(::mkfifo((path + "pipe.bin").c_str(), 0644), 0);
-    std::filesystem::create_directory(path + "folder.bin");
-    std::filesystem::create_symlink("loop.bin", path + "loop.bin");
     std::filesystem::copy_file(path + "good.bin", path + "soon-a-pipe.bin");
     std::ofstream(path + "victim.txt") << std::string(1000, 't');
     std::filesystem::create_symlink("victim.txt", path + "alink.bin");
     Files()->refresh();
-    QStringList listed;
-    for (int row = 0; row < Files()->count(); ++row) listed << Files()->item(row)->text();
-    EXPECT_EQ(listed.join(" ").toStdString(), "alink.bin good.bin soon-a-pipe.bin");
-
     Files()->selectFile("soon-a-pipe.bin");
     std::filesystem::remove(path + "soon-a-pipe.bin");
     ASSERT_EQ(::mkfifo((path + "soon-a-pipe.bin").c_str(), 0644), 0);
