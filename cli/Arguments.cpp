@@ -43,6 +43,11 @@ std::string Arguments::Value(const std::string& name, const std::string& fallbac
     return found == options_.end() ? fallback : found->second.front();
 }
 
+std::string Arguments::Required(const std::string& name) const {
+    if (!Has(name)) throw UsageError("--" + name + " is required");
+    return Value(name);
+}
+
 int ParseNumber(const std::string& text, int min, int max, const std::string& what) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

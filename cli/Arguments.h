@@ -25,6 +25,8 @@ public:
     std::vector<std::string> Values(const std::string& name) const;
     // The option's value, or the fallback when it was not given.
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
+    // The option's value; a UsageError when it was not given.
+    std::string Required(const std::string& name) const;
 
 private:
     std::vector<std::string> positionals_;

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -29,11 +30,6 @@ const OptionKind kVerify{"verify", false, false};
 const OptionKind kKeepGoing{"keep-going", false, false};
 const OptionKind kPerUnit{"per-unit", false, false};
 
-std::string Required(const Arguments& args, const std::string& option) {
-    if (!args.Has(option)) throw UsageError("--" + option + " is required");
-    return args.Value(option);
-}
-
 std::vector<int> Addresses(const Arguments& args) {
     std::vector<int> addresses;
     for (const std::string& text : args.Values("address"))
@@ -60,7 +56,7 @@ struct UnitFailure {
 
 // The outcome of a command over several units: 0 when all are done. Otherwise the failed
 // units are named; when some units are done the status is 3, when none is a CliError.
-int Finish(const std::vector<UnitFailure>& failures, size_t total, const UnitLine& line,
+int Finish(const std::vector<UnitFailure>& failures, const std::vector<int>& addresses, const UnitLine& line,
            const std::string& done) {
     if (failures.empty()) return kExitSuccess;
     std::vector<int> failed;
@@ -74,9 +70,12 @@ int Finish(const std::vector<UnitFailure>& failures, size_t total, const UnitLin
     std::string message = Units(failed) + " " + (sameReason ? failures.front().reason : "failed") +
                           " on " + line.PortName();
     if (!line.LostReason().empty()) message += " (" + line.LostReason() + ")";
-    if (failures.size() == total) throw CliError(message);
-    std::fprintf(stderr, "sonavel-cli: %s; the other %zu %s\n", message.c_str(), total - failures.size(),
-                 done.c_str());
+    if (failures.size() == addresses.size()) throw CliError(message);
+    std::vector<int> succeeded;
+    for (int address : addresses)
+        if (std::find(failed.begin(), failed.end(), address) == failed.end()) succeeded.push_back(address);
+    std::fprintf(stderr, "sonavel-cli: %s; %s %s %s\n", message.c_str(), Units(succeeded).c_str(),
+                 succeeded.size() == 1 ? "was" : "were", done.c_str());
     return kExitSomeUnitsFailed;
 }
 
@@ -103,18 +102,22 @@ std::optional<PresetRecord> ReadRecordOnce(UnitLine& line, int address, std::opt
 }
 
 // A read that is trusted only when two reads agree, since the line carries no checksum:
-// reads until one gives the same settings as an earlier one, at most four times.
+// reads until one gives the same settings as an earlier one, at most four times. A read
+// that got no settings (after its own three requests) ends it.
 std::optional<PresetRecord> ReadRecordVerified(UnitLine& line, int address, std::optional<int> slot,
                                                std::string& reason) {
     std::vector<PresetRecord> seen;
-    for (int attempt = 0; attempt < kVerifiedReadAttempts && line.LostReason().empty(); ++attempt) {
+    for (int attempt = 0; attempt < kVerifiedReadAttempts; ++attempt) {
         const std::optional<PresetRecord> read = ReadRecordOnce(line, address, slot);
-        if (!read) continue;
+        if (!read) {
+            reason = "did not answer";
+            return std::nullopt;
+        }
         for (const PresetRecord& earlier : seen)
             if (earlier == *read) return read;
         seen.push_back(*read);
     }
-    reason = seen.size() < 2 ? "did not answer" : "gave different settings on every read";
+    reason = "gave different settings on every read";
     return std::nullopt;
 }
 
@@ -141,10 +144,10 @@ int ReadIntoFile(const Words& words, bool fromSlot) {
     std::vector<OptionKind> known{kPort, kAddress, kName, kAppend, kVerify};
     if (fromSlot) known.push_back(kSlot);
     const Arguments args(words, known, 1);
-    const std::string port = Required(args, "port");
+    const std::string port = args.Required("port");
     const std::vector<int> addresses = Addresses(args);
     std::optional<int> slot;
-    if (fromSlot) slot = ParseNumber(Required(args, "slot"), 1, kSlotCount, "--slot");
+    if (fromSlot) slot = ParseNumber(args.Required("slot"), 1, kSlotCount, "--slot");
     const std::string& out = args.Positional(0);
     if (!args.Has("append")) RefuseExisting(out);
 
@@ -165,7 +168,7 @@ int ReadIntoFile(const Words& words, bool fromSlot) {
         records.back().SetPresetName(RecordName(args, addresses[i], slot));
     }
     if (!records.empty()) WriteRecords(out, args.Has("append"), records);
-    return Finish(failures, addresses.size(), line, "were read into " + out);
+    return Finish(failures, addresses, line, "read into " + out);
 }
 
 // The stores to send, one per address: the same record for all, or record k for the k-th
@@ -215,9 +218,9 @@ int SendToUnits(const Words& words, bool toSlot) {
     std::vector<OptionKind> known{kPort, kAddress, kRecordOption, kPerUnit, kKeepGoing, kVerify};
     if (toSlot) known.push_back(kSlot);
     const Arguments args(words, known, 1);
-    const std::string port = Required(args, "port");
+    const std::string port = args.Required("port");
     const std::vector<int> addresses = Addresses(args);
-    const int slot = toSlot ? ParseNumber(Required(args, "slot"), 1, kSlotCount, "--slot") : 0;
+    const int slot = toSlot ? ParseNumber(args.Required("slot"), 1, kSlotCount, "--slot") : 0;
     std::vector<ParameterStore> stores = StoresToSend(args, addresses.size());
 
     UnitLine line(port);
@@ -242,30 +245,10 @@ int SendToUnits(const Words& words, bool toSlot) {
             !difference.empty())
             failures.push_back({addresses[i], difference});
     }
-    return Finish(failures, addresses.size(), line, "were written");
+    return Finish(failures, addresses, line, "written");
 }
 
 }  // namespace
-
-int Scan(const Words& words) {
-    const Arguments args(words, {kPort}, 0);
-    UnitLine line(Required(args, "port"));
-    std::fprintf(stderr, "Scanning addresses 1..%d on %s\n", kMaxAddress, line.PortName().c_str());
-    std::vector<int> found;
-    for (int address = 1; address <= kMaxAddress; ++address) {
-        if (!line.Answers(address, 1)) continue;
-        found.push_back(address);
-        std::printf("%d\n", address);
-        std::fflush(stdout);
-    }
-    if (found.empty()) {
-        std::string message = "no unit answered on " + line.PortName();
-        if (!line.LostReason().empty()) message += " (" + line.LostReason() + ")";
-        throw CliError(message);
-    }
-    std::fprintf(stderr, "%zu unit(s) answered\n", found.size());
-    return kExitSuccess;
-}
 
 int ReadUnits(const Words& words) { return ReadIntoFile(words, false); }
 int RecallUnits(const Words& words) { return ReadIntoFile(words, true); }

@@ -37,6 +37,10 @@ UnitLine::UnitLine(const std::string& portArgument)
     if (const PortStatus opened = session_.SwitchOn(); !opened.ok) throw CliError(opened.error);
 
     session_.SetView(this);
+    port_.OnComm = [this, deliver = port_.OnComm] {
+        ++arrivals_;
+        deliver();
+    };
     timer2_.setTimerType(Qt::PreciseTimer);
     timer2_.setInterval(kTimer2IntervalMs);
     QObject::connect(&timer2_, &QTimer::timeout, &timer2_, [this] { session_.TickWaits(); });

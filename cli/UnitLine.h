@@ -47,6 +47,10 @@ public:
     // Why the line went away while in use, or empty.
     const std::string& LostReason() const { return session_.LostReason(); }
 
+    // How many times bytes have arrived, valid or not: a query that got no valid answer
+    // but raised this got a corrupted one.
+    int ArrivalCount() const { return arrivals_; }
+
 private:
     void ShowStatus(const std::string& text) override;
 
@@ -57,6 +61,7 @@ private:
     LinkSession session_;
     QTimer timer2_;
     std::string portName_;
+    int arrivals_ = 0;
 };
 
 }  // namespace sonavel::cli

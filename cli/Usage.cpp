@@ -54,7 +54,14 @@ const CommandHelp kCommands[] = {
                   "  print a channel's filters in the same form\n",
      "  --record N   the record to export (default 1)\n"
      "  --channel C  the channel (default 1)\n"},
-    {"scan", "scan --port P\n  list the addresses that answer\n", ""},
+    {"scan", "scan --port P [--timeout MS] [--json]\n  list the addresses that answer\n",
+     "  --timeout MS how long each address gets to answer (25..2000; default 60, a reply\n"
+     "               takes about 20 ms at 9600 baud); an address whose answer came corrupted\n"
+     "               is asked again\n"
+     "  --json       print {\"complete\": ..., \"port\": ..., \"units\": [...]} instead of one\n"
+     "               address a line\n"
+     "Status 1 when no unit answered or the line was lost (the units found so far are still\n"
+     "printed).\n"},
     {"read", "read --port P --address A... [--verify] [--name TEXT] [--append] OUT.bin\n"
              "  read the current settings into a preset file\n",
      "  --address A  a unit (1..32); repeat it for several units, one record each in order\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QElapsedTimer>
 #include <QJsonObject>
 
 #include "CliRunner.h"
@@ -137,6 +138,30 @@ TEST(CliUnits, AVerifiedReadNeverKeepsSettingsCorruptedOnTheLine) {
     const std::vector<QJsonObject> kept = records("verified.bin");
     EXPECT_FALSE(kept.empty());
     for (const QJsonObject& record : kept) EXPECT_EQ(record, held);
+}
+
+TEST(CliUnits, ScanAsksAgainOnAGarbledLineAndFailsWhenTheLineIsLost) {
+    for (const char* seed : {"1", "2", "3", "4"}) {
+        const sonavel::test::SimulatorProcess garbled({"--units", "1,5,7", "--garble", "0.05", "--seed", seed});
+        const CliRun scan = RunCli({"scan", "--port", garbled.DevicePath(), "--json"});
+        EXPECT_EQ(scan.exitCode, 0) << scan.err;
+        EXPECT_EQ(scan.out, "{\"complete\":true,\"port\":\"" + garbled.DevicePath() + "\",\"units\":[1,5,7]}\n")
+            << "seed " << seed;
+    }
+
+    const sonavel::test::SimulatorProcess hangsUp({"--units", "1,5,7", "--hangup-after", "3"});
+    const CliRun lost = RunCli({"scan", "--port", hangsUp.DevicePath()});
+    EXPECT_EQ(lost.exitCode, 1);
+    EXPECT_TRUE(lost.failedWithMessage());
+    EXPECT_NE(lost.err.find(hangsUp.DevicePath() + " was disconnected"), std::string::npos) << lost.err;
+
+    const sonavel::test::SimulatorProcess silent({"--units", "1", "--silent"});
+    QElapsedTimer clock;
+    clock.start();
+    const CliRun empty = RunCli({"scan", "--port", silent.DevicePath()});
+    EXPECT_LT(clock.elapsed(), 5000);  // 32 addresses at the default time-out take about 2 s
+    EXPECT_TRUE(empty.failedWithMessage());
+    EXPECT_EQ(empty.out, "");
 }
 
 TEST(CliUnits, SilentUnitsAndBadArgumentsFailWithoutLeavingFiles) {
