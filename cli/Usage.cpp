@@ -80,8 +80,7 @@ const CommandHelp kCommands[] = {
               "      [--keep-going] FILE.bin\n  store a preset file into slot N (1..16)\n",
      "  --record N   store record N of the file (default 1) in every unit\n"
      "  --per-unit   store record k of the file in the k-th --address\n"
-     "  --verify     read the slot back and compare it with what was stored (the read,\n"
-     "               like recall, unmutes both channels)\n"
+     "  --verify     read the slot back and compare it with what was stored\n"
      "  --keep-going go on with the next unit after one failed (status 3)\n"},
     {"recall", "recall --port P --address A... --slot N [--verify] [--name TEXT] [--append]\n"
                "       OUT.bin\n  read slot N into a preset file\n",
