@@ -78,8 +78,6 @@ public:
     void SetView(LinkView* view) { view_ = view ? view : &silent_; }
 
     const LinkState& State() const { return link_; }
-    const Receiver& receiver() const { return receiver_; }
-    SerialPort& port() { return port_; }
     // Every single-parameter sender and the whole-settings message of a loaded preset.
     ParameterSender& Sender() { return sender_; }
 
