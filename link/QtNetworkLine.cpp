@@ -1,5 +1,6 @@
 #include "link/QtNetworkLine.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -12,8 +13,21 @@ namespace {
 constexpr int kConnectTimeoutMs = 3000;
 // The com-port negotiation is a few bytes each way; the line is used without it after this.
 constexpr int kNegotiationWaitMs = 500;
+// A server that turns a client away does so at once; one that keeps the connection this
+// long has taken it.
+constexpr int kTurnAwayWaitMs = 100;
+constexpr int kRetryPauseMs = 100;
 // A whole settings dump needs 126 ms at 9600 bit/s; the network takes it at once.
 constexpr int kWriteTimeoutMs = 2000;
+
+// The text a server sent, on one line, without control characters.
+std::string PrintableText(const Bytes& bytes) {
+    std::string text;
+    for (uint8_t byte : bytes)
+        if (byte >= 0x20 && byte < 0x7F) text += static_cast<char>(byte);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
 
 std::string Describe(QAbstractSocket::SocketError error, const QString& detail) {
     switch (error) {
@@ -44,28 +58,50 @@ QtNetworkLine::~QtNetworkLine() {
     socket_.abort();
 }
 
+// A server that turns a client away (its line is in use, or still being freed after the
+// previous connection of this port) accepts the connection and closes it again, often after
+// a line of text; the connection is tried again until the time is up.
 PortStatus QtNetworkLine::Open(const NetworkPortName& name) {
     Close();
     name_ = name;
+    QElapsedTimer clock;
+    clock.start();
+    std::string failure = Attempt(kConnectTimeoutMs);
+    while (!failure.empty() && turnedAway_ && clock.elapsed() + kRetryPauseMs < kConnectTimeoutMs) {
+        WaitUntil([] { return false; }, kRetryPauseMs);
+        failure = Attempt(static_cast<int>(kConnectTimeoutMs - clock.elapsed()));
+    }
+    if (failure.empty()) return {};
+    return {false, name_.Text() + ": " + failure};
+}
+
+std::string QtNetworkLine::Attempt(int timeoutMs) {
     telnet_.reset();
-    if (name.protocol == NetworkProtocol::Rfc2217) telnet_.emplace();
+    if (name_.protocol == NetworkProtocol::Rfc2217) telnet_.emplace();
+    received_.clear();
     opening_ = true;
+    turnedAway_ = false;
     openFailure_.clear();
-    socket_.connectToHost(QString::fromStdString(name.host), name.port);
+    socket_.connectToHost(QString::fromStdString(name_.host), name_.port);
     const bool connected = WaitUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState ||
                                                      socket_.state() == QAbstractSocket::UnconnectedState; },
-                                     kConnectTimeoutMs) &&
+                                     timeoutMs) &&
                            socket_.state() == QAbstractSocket::ConnectedState;
     if (connected) {
         open_ = true;
         if (telnet_) WaitUntil([this] { return !open_ || telnet_->LineSettingsSent(); }, kNegotiationWaitMs);
+        WaitUntil([this] { return !open_; }, kTurnAwayWaitMs);
+        turnedAway_ = !open_;
     } else if (openFailure_.empty()) {
         openFailure_ = "no answer within " + std::to_string(kConnectTimeoutMs / 1000) + " s";
     }
     opening_ = false;
+    // A unit speaks only when asked, so nothing received so far is line data: a server
+    // that turns the client away says why.
+    const std::string said = PrintableText(std::exchange(received_, {}));
     if (open_) return {};
     socket_.abort();
-    return {false, name_.Text() + ": " + openFailure_};
+    return said.empty() ? openFailure_ : openFailure_ + " (\"" + said + "\")";
 }
 
 void QtNetworkLine::Close() {
@@ -100,16 +136,16 @@ void QtNetworkLine::ReadArrived() {
     }
     if (bytes.empty()) return;
     received_.insert(received_.end(), bytes.begin(), bytes.end());
-    if (OnData) OnData();
+    if (OnData && !opening_) OnData();
 }
 
 void QtNetworkLine::Lose(const std::string& reason) {
     if (opening_ && openFailure_.empty()) openFailure_ = reason;
     if (!open_) return;
     open_ = false;
+    if (opening_) return;  // Open reports it
     received_.clear();
     socket_.abort();
-    if (opening_) return;  // Open reports it
     // Reported from the event loop: the break is often noticed inside a write, in the middle
     // of a sender.
     QTimer::singleShot(0, &socket_, [this, generation = generation_, text = name_.Text() + ": " + reason] {

@@ -35,6 +35,8 @@ public:
     std::function<void(const std::string& reason)> OnLost;
 
 private:
+    // One connection attempt within the time; empty when it stands, else why not.
+    std::string Attempt(int timeoutMs);
     void Send(const Bytes& wire);
     void ReadArrived();
     void Lose(const std::string& reason);
@@ -46,6 +48,7 @@ private:
     Bytes received_;
     bool open_ = false;
     bool opening_ = false;
+    bool turnedAway_ = false;  // the last attempt connected, but the server closed it at once
     std::string openFailure_;
     int generation_ = 0;  // counts closes, so a loss report queued before a close is dropped
 };

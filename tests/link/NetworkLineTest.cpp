@@ -199,6 +199,28 @@ TEST_F(NetworkPortTest, RefusedConnectionIsAnOpenFailure) {
               "\"tcp://127.0.0.1\" is not a network port: write tcp://HOST:PORT with a port number 1..65535");
 }
 
+// A server whose line is busy accepts a connection and closes it again with a line of text.
+TEST_F(NetworkPortTest, ServerThatTurnsTheClientAwayIsTriedAgainUntilTheTimeIsUp) {
+    int turnAway = 1;
+    QObject::disconnect(&server, &QTcpServer::newConnection, nullptr, nullptr);
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* client = server.nextPendingConnection();
+        if (turnAway-- <= 0) return;
+        client->write("Port already in use\r\n");
+        client->disconnectFromHost();
+    });
+    Name("tcp://", server.serverPort());
+    EXPECT_TRUE(port.SetPortOpen(true).ok) << "the second connection is taken";
+    port.SetPortOpen(false);
+
+    turnAway = 1000;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(port.SetPortOpen(true).error, name + ": the server closed the connection (\"Port already in use\")");
+    EXPECT_GE(clock.elapsed(), 2700);
+    EXPECT_FALSE(port.PortOpen());
+}
+
 // A listener whose queue is full takes no more connections: a connect gets no answer.
 TEST_F(NetworkPortTest, UnansweredConnectionTimesOutWithoutStoppingTheEventLoop) {
     sonavel::test::UnansweredPort unanswered;
