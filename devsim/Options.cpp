@@ -72,6 +72,7 @@ SimulatorOptions ParseOptions(const std::vector<std::string>& args) {
         else if (name == "--version") options.version = true;
         else if (name == "--units") options.units = ParseUnits(value());
         else if (name == "--link") options.linkPath = path();
+        else if (name == "--tcp") options.tcpPort = static_cast<int>(ParseInteger(name, value(), 1, 65535));
         else if (name == "--log") options.logPath = path();
         else if (name == "--state") options.statePath = path();
         else if (name == "--silent") options.silent = true;
@@ -84,6 +85,8 @@ SimulatorOptions ParseOptions(const std::vector<std::string>& args) {
         else if (name == "--replug-after") options.replugAfterSeconds = static_cast<int>(ParseInteger(name, value(), 1, 3600));
         else throw OptionError("unknown option '" + name + "' (try --help)");
     }
+    if (options.tcpPort > 0 && (!options.linkPath.empty() || options.replugAfterSeconds > 0))
+        throw OptionError("--tcp: a TCP line has no device for --link or --replug-after");
     // The line comes back where the programs look for it: at the --link path.
     if (options.replugAfterSeconds > 0 && (options.hangupAfter == 0 || options.linkPath.empty()))
         throw OptionError("--replug-after: needs --hangup-after and --link");
@@ -95,6 +98,8 @@ std::string UsageText() {
            "Simulates loudspeaker processor units on a pseudo-terminal and prints its device path.\n"
            "  --units A,B,...      unit addresses 1..32 (default 1)\n"
            "  --link PATH          make a symlink to the device at PATH while running\n"
+           "  --tcp PORT           serve the line on 127.0.0.1:PORT instead, one client at a time,\n"
+           "                       and print its port name tcp://127.0.0.1:PORT\n"
            "  --log FILE           one JSON line per frame received\n"
            "  --state FILE         every unit's settings as JSON, on exit and on SIGUSR1\n"
            "  --silent             apply messages but never answer\n"

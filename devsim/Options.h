@@ -10,6 +10,7 @@ namespace sonavel::devsim {
 struct SimulatorOptions {
     std::vector<int> units{1};  // addresses of the simulated units, 1..32, distinct
     std::string linkPath;       // symlink to the line's device, removed on exit
+    int tcpPort = 0;            // serve the line on this TCP port of 127.0.0.1 instead (0 = no)
     std::string logPath;        // one JSON line per frame received
     std::string statePath;      // every unit's settings as JSON, on exit and on SIGUSR1
 

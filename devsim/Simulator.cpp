@@ -27,7 +27,7 @@ constexpr auto kFrameSilence = std::chrono::milliseconds(250);
 Simulator::Simulator(const SimulatorOptions& options)
     : options_(options), bank_(options.units), faults_(options) {
     Plug();
-    devicePath_ = line_->SlavePath();
+    devicePath_ = tcp_ ? tcp_->Name() : line_->SlavePath();
     if (!options_.logPath.empty()) {
         log_.reset(std::fopen(options_.logPath.c_str(), "w"));
         if (!log_) throw OptionError("--log: cannot write " + options_.logPath + ": " + std::strerror(errno));
@@ -42,6 +42,10 @@ Simulator::Simulator(const SimulatorOptions& options)
 Simulator::~Simulator() = default;
 
 void Simulator::Plug() {
+    if (options_.tcpPort > 0) {
+        tcp_.emplace(static_cast<uint16_t>(options_.tcpPort));
+        return;
+    }
     line_.emplace();
     if (!options_.linkPath.empty()) link_.emplace(options_.linkPath, line_->SlavePath());
 }
@@ -50,8 +54,11 @@ void Simulator::Plug() {
 void Simulator::Unplug() {
     link_.reset();
     line_.reset();
+    tcp_.reset();
     assembler_.Reset();
 }
+
+int Simulator::LineFd() const { return tcp_ ? tcp_->ClientFd() : line_->MasterFd(); }
 
 bool Simulator::WaitToReplug(RunFlags& flags) {
     const Clock::time_point due = Clock::now() + std::chrono::seconds(options_.replugAfterSeconds);
@@ -95,7 +102,7 @@ std::string Simulator::SendReplies(const std::vector<Bytes>& replies) {
     for (const Bytes& reply : replies) {
         const ShapedReply shaped = faults_.Shape(reply);
         garbled = garbled || shaped.garbled;
-        if (!WritePaced(line_->MasterFd(), shaped.chunks)) return "lost at hang-up";
+        if (!WritePaced(LineFd(), shaped.chunks)) return "lost at hang-up";
     }
     return garbled ? "garbled reply" : "answered";
 }
@@ -117,17 +124,26 @@ Simulator::LineEnd Simulator::Serve(RunFlags& flags) {
     uint8_t buffer[512];
     while (!flags.stop) {
         WriteStateOnRequest(flags);
-        pollfd p{line_->MasterFd(), POLLIN, 0};
-        const int ready = poll(&p, 1, kPollMs);
+        pollfd p[2] = {{LineFd(), POLLIN, 0}, {tcp_ ? tcp_->ListenFd() : -1, POLLIN, 0}};
+        const int ready = poll(p, 2, kPollMs);
         if (ready < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "watching the line");
-        if (ready <= 0) {
+        if (ready <= 0 || p[0].revents == 0) {
+            // A client that went away is dropped before the next is taken, so that it is
+            // not turned away as a second one.
+            if (ready > 0 && (p[1].revents & POLLIN)) tcp_->AcceptWaiting();
             if (assembler_.HasPartialFrame() && Clock::now() - arrivals_.LastArrival() > kFrameSilence)
                 assembler_.Reset();
             continue;
         }
-        const ssize_t count = read(line_->MasterFd(), buffer, sizeof buffer);
+        const ssize_t count = read(LineFd(), buffer, sizeof buffer);
         if (count <= 0) {
             if (count < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+            if (tcp_) {
+                // The client went away: the next one starts afresh.
+                tcp_->DropClient();
+                assembler_.Reset();
+                continue;
+            }
             // No peer has the line open: wait for the next one, starting afresh.
             assembler_.Reset();
             std::this_thread::sleep_for(kPeerAbsentRetry);

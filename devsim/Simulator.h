@@ -2,7 +2,8 @@
 // The simulated line with its units: reads frames from the pseudo-terminal at line speed,
 // lets the units answer them through the fault plan, and keeps the log and the state file.
 // With --hangup-after the line goes away as an unplugged adapter does, and with
-// --replug-after it comes back at the --link path.
+// --replug-after it comes back at the --link path. With --tcp the line is a TCP port of
+// 127.0.0.1 instead of the pseudo-terminal.
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "devsim/LineSpeed.h"
 #include "devsim/Options.h"
 #include "devsim/PseudoTerminal.h"
+#include "devsim/TcpLine.h"
 #include "devsim/UnitBank.h"
 
 namespace sonavel::devsim {
@@ -32,7 +34,7 @@ public:
     explicit Simulator(const SimulatorOptions& options);
     ~Simulator();
 
-    // The device of the line as first plugged in.
+    // The device of the line as first plugged in, or its tcp:// port name.
     const std::string& DevicePath() const { return devicePath_; }
 
     // Serves the line until flags.stop is set or the line is hung up by --hangup-after and
@@ -46,6 +48,8 @@ private:
     enum class LineEnd { Stopped, HungUp };
 
     void Plug();
+    // Where the line's bytes come and go: the pseudo-terminal, or the TCP client (-1 while none).
+    int LineFd() const;
     void Unplug();
     bool WaitToReplug(RunFlags& flags);
     LineEnd Serve(RunFlags& flags);
@@ -60,6 +64,7 @@ private:
     SimulatorOptions options_;
     std::string devicePath_;
     std::optional<PseudoTerminal> line_;
+    std::optional<TcpLine> tcp_;
     std::optional<DeviceLink> link_;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> log_{nullptr, &std::fclose};
     UnitBank bank_;
