@@ -6,6 +6,8 @@
 #include <QJsonObject>
 
 #include "CliRunner.h"
+#include "tests/support/LoopbackPorts.h"
+#include "tests/support/Ser2net.h"
 #include "tests/support/SimulatorProcess.h"
 
 namespace sonavel::cli::test {
@@ -65,6 +67,30 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallAgainstSimulatedUnits) {
     EXPECT_EQ(Name(folder, "slots.bin", 1), "Unit 1 User16");
     EXPECT_EQ(Settings(folder, "slots.bin", 1), sent);
     EXPECT_NE(Settings(folder, "slots.bin", 2), sent);
+}
+
+// The same units behind ser2net, the network serial server, reached as tcp://127.0.0.1:PORT.
+TEST(CliUnits, ScanWriteAndReadOverTcpThroughANetworkSerialServer) {
+    if (const std::string why = sonavel::test::Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
+    const sonavel::test::SimulatorProcess line({"--units", "1,5,7"});
+    const sonavel::test::Ser2net server(line.DevicePath());
+    const std::string port = server.RawPort();
+    const CliRun scan = RunCli({"scan", "--port", port});
+    EXPECT_EQ(scan.exitCode, 0) << scan.err;
+    EXPECT_EQ(scan.out, "1\n5\n7\n");
+
+    Folder folder;
+    MakePreset(folder, kSettings, "sent.bin");
+    const CliRun write = RunCli({"write", "--port", port, "--address", "7", folder.file("sent.bin")});
+    ASSERT_EQ(write.exitCode, 0) << write.err;
+    const CliRun read = RunCli({"read", "--port", port, "--address", "7", folder.file("back.bin")});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(Settings(folder, "back.bin"), Settings(folder, "sent.bin"));
+
+    const std::string refused = "tcp://127.0.0.1:" + std::to_string(sonavel::test::FreeLoopbackPort());
+    const CliRun nobody = RunCli({"scan", "--port", refused});
+    EXPECT_TRUE(nobody.failedWithMessage());
+    EXPECT_NE(nobody.err.find(refused + ": the connection was refused"), std::string::npos) << nobody.err;
 }
 
 TEST(CliUnits, SeveralUnitsKeepWhatAnsweredAndTakeOneRecordEach) {

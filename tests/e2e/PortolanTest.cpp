@@ -1,4 +1,5 @@
-// Portolan against a simulated unit, then the editor finding that unit where Portolan put it.
+// Portolan against a simulated unit, then the editor finding that unit where Portolan put it;
+// Portolan through ser2net, the network serial server.
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,8 @@
 #include "EditorSession.h"
 #include "SimulatorRun.h"
 #include "addrtool/AddressToolWindow.h"
+#include "tests/support/Ser2net.h"
+#include "tests/support/TerminalPair.h"
 
 namespace e2e {
 namespace {
@@ -19,6 +22,12 @@ QString Exchange(sonavel::addrtool::AddressToolWindow& tool, const char* button,
     sonavel::test::PumpUntil([&] { return status->text() == expected; }, 1000);
     return status->text();
 }
+
+struct PortolanBehindANetworkServer : testing::Test {
+    void SetUp() override {
+        if (const std::string why = sonavel::test::Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
+    }
+};
 
 TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
     SimulatorRun simulator({"--units", "9"});
@@ -42,6 +51,43 @@ TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
     EXPECT_EQ(editor.ChooseAddress(7), GoodRead(7));
     EXPECT_TRUE(editor.LampTurns(kLampOn));
     EXPECT_EQ(editor.ChooseAddress(9), FailedRead(9));
+}
+
+// Both messages carry 0xFF in their address field, which telnet doubles on the way.
+TEST_F(PortolanBehindANetworkServer, ReadsAndProgramsTheAddressOverRfc2217) {
+    SimulatorRun simulator({"--units", "9"});
+    sonavel::test::Ser2net server(simulator.DevicePath().toStdString());
+    qputenv("SONAVEL_COM2", QByteArray::fromStdString(server.Rfc2217Port()));
+    {
+        sonavel::addrtool::AddressToolWindow tool;
+        tool.show();
+        tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
+        EXPECT_EQ(Exchange(tool, "Command1", "Read Address... Addr=09"), "Read Address... Addr=09");
+        tool.findChild<QComboBox*>("Combo1")->setCurrentIndex(6);  // Addr=07
+        EXPECT_EQ(Exchange(tool, "Command2", "Program Address... Addr=07"), "Program Address... Addr=07");
+    }
+    qunsetenv("SONAVEL_COM2");
+    EXPECT_EQ(simulator.BytesOf(16), std::vector<QString>{"01 20 03 40 0A 10 01 FF 05 60"});
+    EXPECT_EQ(simulator.BytesOf(15), std::vector<QString>{"01 20 03 40 0A 0F 07 FF 05 60"});
+    const UnitStates units = simulator.State();
+    EXPECT_EQ(units.size(), 1u);
+    EXPECT_EQ(units.count(7), 1u);
+}
+
+// The tool shows whatever comes back; a unit played by the test answers with 0xFF bytes.
+TEST_F(PortolanBehindANetworkServer, ShowsAReplyHolding0xFFUnchanged) {
+    sonavel::test::TerminalPair line;
+    sonavel::test::Ser2net server(line.DevicePath());
+    qputenv("SONAVEL_COM1", QByteArray::fromStdString(server.Rfc2217Port()));
+    sonavel::addrtool::AddressToolWindow tool;
+    tool.show();
+    QTest::mouseClick(tool.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(line.Far().Read(10, 2000), sonavel::Bytes({0x01, 0x20, 0x03, 0x40, 0x0A, 0x10, 0x01, 0xFF, 0x05, 0x60}));
+    line.Far().Write({0x20, 0xFF, 0x41, 0xFF, 0xFF});
+    const QString expected = QString("Read Address... ") + QChar(0xFF) + "A" + QChar(0xFF) + QChar(0xFF);
+    const auto* status = tool.findChild<QLabel*>("Label1");
+    EXPECT_TRUE(sonavel::test::PumpUntil([&] { return status->text() == expected; }, 2000)) << status->text().toStdString();
+    qunsetenv("SONAVEL_COM1");
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// ser2net, the network serial server, in front of a serial device: one raw `tcp` accepter and
+// one `telnet(rfc2217)` accepter on 127.0.0.1 at free ports. It runs as a child process and
+// is stopped by its pid.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <string>
+
+namespace sonavel::test {
+
+class Ser2net {
+public:
+    // Why ser2net cannot be run here, for a test's skip message; empty when it can.
+    static std::string Missing();
+
+    // Starts it in front of the device; throws std::runtime_error when it does not come up.
+    explicit Ser2net(const std::string& devicePath);
+    ~Ser2net();
+    Ser2net(const Ser2net&) = delete;
+    Ser2net& operator=(const Ser2net&) = delete;
+
+    std::string RawPort() const;      // tcp://127.0.0.1:P
+    std::string Rfc2217Port() const;  // rfc2217://127.0.0.1:Q
+
+    // Stops it as a shutdown does, which ends every connection and frees the device.
+    void Stop();
+    // Starts it again on the same ports.
+    void Start();
+
+private:
+    QTemporaryDir folder_;
+    QProcess process_;
+    uint16_t rawPort_ = 0;
+    uint16_t rfc2217Port_ = 0;
+};
+
+}  // namespace sonavel::test
