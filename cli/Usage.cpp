@@ -91,7 +91,7 @@ const CommandHelp kCommands[] = {
      "Every unit that answered is written; the others are named and the status is 3.\n"},
 };
 
-constexpr const char* kPortHelp = "P is COM3, 3 or a device path.\n";
+constexpr const char* kPortHelp = "P is COM3, 3, a device path, tcp://HOST:PORT or rfc2217://HOST:PORT.\n";
 
 constexpr const char* kExitHelp =
     "Exit status: 0 done; 1 failed (one line on stderr); 2 the command line is wrong;\n"
