@@ -64,12 +64,18 @@ QtNetworkLine::~QtNetworkLine() {
 PortStatus QtNetworkLine::Open(const NetworkPortName& name) {
     Close();
     name_ = name;
+    const int generation = generation_;  // a Close from a timer while waiting ends the open
     QElapsedTimer clock;
     clock.start();
     std::string failure = Attempt(kConnectTimeoutMs);
-    while (!failure.empty() && turnedAway_ && clock.elapsed() + kRetryPauseMs < kConnectTimeoutMs) {
+    while (!failure.empty() && turnedAway_ && generation_ == generation &&
+           clock.elapsed() + kRetryPauseMs < kConnectTimeoutMs) {
         WaitUntil([] { return false; }, kRetryPauseMs);
-        failure = Attempt(static_cast<int>(kConnectTimeoutMs - clock.elapsed()));
+        if (generation_ == generation) failure = Attempt(static_cast<int>(kConnectTimeoutMs - clock.elapsed()));
+    }
+    if (generation_ != generation) {
+        Close();
+        return {false, name_.Text() + ": closed before the connection was made"};
     }
     if (failure.empty()) return {};
     return {false, name_.Text() + ": " + failure};
@@ -101,6 +107,7 @@ std::string QtNetworkLine::Attempt(int timeoutMs) {
     const std::string said = PrintableText(std::exchange(received_, {}));
     if (open_) return {};
     socket_.abort();
+    if (openFailure_.empty()) openFailure_ = "closed before the connection was made";
     return said.empty() ? openFailure_ : openFailure_ + " (\"" + said + "\")";
 }
 

@@ -238,6 +238,13 @@ TEST_F(NetworkPortTest, UnansweredConnectionTimesOutWithoutStoppingTheEventLoop)
     EXPECT_GE(elapsed, 2900);
     EXPECT_LE(elapsed, 4000);
     EXPECT_GE(ticks, elapsed / 20 / 2) << "the event loop ran while the connection was awaited";
+
+    // A timer that closes the port while the connection is awaited ends the wait.
+    QTimer::singleShot(200, [&] { port.SetPortOpen(false); });
+    clock.restart();
+    EXPECT_EQ(port.SetPortOpen(true).error, name + ": closed before the connection was made");
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(port.PortOpen());
 }
 
 }  // namespace
