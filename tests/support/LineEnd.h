@@ -1,6 +1,6 @@
 #pragma once
 // One end of a serial line as a raw file descriptor: the far end of a pseudo-terminal, or a
-// device opened raw as the editor's serial port opens it.
+// device opened raw as the editor's serial port opens it, or a connected socket.
 #include <string>
 
 #include "link/Envelope.h"

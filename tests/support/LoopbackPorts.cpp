@@ -40,13 +40,18 @@ uint16_t FreeLoopbackPort() {
     return port;
 }
 
+int ConnectToLoopback(uint16_t port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = Loopback(port);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
+}
+
 // With a backlog of 0 the kernel queues one connection; the SYN of any further one is dropped.
 UnansweredPort::UnansweredPort() {
     listener_ = BindFree(port_);
-    filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(port_);
-    if (::listen(listener_, 0) != 0 ||
-        ::connect(filler_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (::listen(listener_, 0) != 0 || (filler_ = ConnectToLoopback(port_)) < 0) {
         ::close(filler_);
         ::close(listener_);
         throw std::runtime_error("cannot fill the queue of a loopback listener");

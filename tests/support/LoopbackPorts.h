@@ -7,6 +7,9 @@ namespace sonavel::test {
 // A port nobody listens on right now: a connection to it is refused.
 uint16_t FreeLoopbackPort();
 
+// A socket connected to 127.0.0.1:port, or -1 when the connection is refused.
+int ConnectToLoopback(uint16_t port);
+
 // A port that listens but whose queue is full, so that a connection gets no answer at all.
 class UnansweredPort {
 public:
