@@ -17,6 +17,7 @@ TEST(SimulatorOptions, RejectsBadInputWithAMessageNamingTheOption) {
         {"--units", "a"},      {"--units", "-4"},       {"--units"},         {"--garble", "1.5"},
         {"--garble", "x"},     {"--garble", "nan"},     {"--drop-every", "0"}, {"--seed", "-1"},
         {"--hangup-after", "2x"}, {"--link", ""},       {"--frobnicate"},    {"--log"},
+        {"--tcp", "0"},        {"--tcp", "4000", "--link", "/tmp/x"},  // a TCP line has no device to link
     };
     const auto error = [](const std::vector<std::string>& args) -> std::string {
         try {

@@ -90,28 +90,6 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
     EXPECT_EQ(Bytes(dump.begin() + 87, dump.begin() + 93), (Bytes{4, 0xC9, 0x3C, 0x00, 0x64, 0x01}));
 }
 
-TEST(UnitBank, WholeSettingsGoToTheWorkingSetAndStoredSettingsToTheirSlot) {
-    UnitBank bank({3});
-    ParameterStore store;
-    InitDSPPremeter(store);
-    store.EqGain(1, 2) = 0, store.DelaySamples(2) = 48, store.GainLevel(3) = 0;
-    bank.Handle(WholeSettingsMessage(store, 3));
-    const ParameterStore& working = bank.Units()[0].Working();
-    // Output gain 1 at 0 mutes output 1.
-    EXPECT_EQ((std::vector<int>{working.EqGain(1, 2), working.DelaySamples(2), working.OutputLevel(1),
-                                working.OutputLevel(2)}),
-              (std::vector{0, 48, 0, 121}));
-
-    store.EqQFactor(2, 5) = 99;
-    const auto stored = bank.Handle(StoreToSlotMessage(store, 16, 3));
-    EXPECT_EQ(stored.outcome, "applied");
-    EXPECT_TRUE(stored.replies.empty());  // nothing is acknowledged
-    EXPECT_EQ((std::vector<int>{bank.Units()[0].Slot(15).EqQFactor(2, 5), working.EqQFactor(2, 5)}),
-              (std::vector{35, 35}));
-    const Bytes slotDump = bank.Handle(SlotSettingsRequest(16, 3)).replies.at(0);
-    EXPECT_EQ(slotDump[31 + 44 + 6 * 4 + 4], 99);  // EqQFactor(2, 5)
-}
-
 TEST(UnitBank, RejectsValuesOutsideTheirRangeAndKeepsTheSettings) {
     UnitBank bank({1});
     const ParameterStore before = bank.Units()[0].Working();
