@@ -24,7 +24,13 @@ const char* const kLineSettings =
     "FF FA 2C 01 00 00 25 80 FF F0  FF FA 2C 02 08 FF F0  FF FA 2C 03 01 FF F0"
     "  FF FA 2C 04 01 FF F0  FF FA 2C 05 01 FF F0";
 
-TEST(NetworkPortName, NamesAndMistakes) {
+TEST(PortArguments, NumbersDevicesNetworkNamesAndMistakes) {
+    ::unsetenv("SONAVEL_COM4");
+    EXPECT_EQ(DeviceNameForPort(4), "/dev/ttyS3");
+    for (auto [text, number] : {std::pair{"COM3", 3}, {"com12", 12}, {"7", 7}, {"/dev/ttyUSB0", 0}}) {
+        EXPECT_EQ(ParsePortArgument(text).number, number) << text;
+        EXPECT_EQ(ParsePortArgument(text).devicePath, number ? "" : text) << text;
+    }
     struct Case {
         const char* text;
         NetworkProtocol protocol;
@@ -36,28 +42,21 @@ TEST(NetworkPortName, NamesAndMistakes) {
                           Case{"rfc2217://[::1]:1", NetworkProtocol::Rfc2217, "::1", 1}}) {
         const std::optional<NetworkPortName> name = ParseNetworkPortName(c.text);
         ASSERT_TRUE(name) << c.text;
-        EXPECT_EQ(name->protocol, c.protocol) << c.text;
-        EXPECT_EQ(name->host, c.host) << c.text;
-        EXPECT_EQ(name->port, c.port) << c.text;
+        EXPECT_EQ(std::tuple(name->protocol, name->host, name->port), std::tuple(c.protocol, c.host, c.port)) << c.text;
         EXPECT_EQ(ParsePortArgument(c.text).devicePath, c.text);
     }
     EXPECT_EQ(ParseNetworkPortName("rfc2217://[::1]:1")->Text(), "rfc2217://[::1]:1");
-    EXPECT_FALSE(ParseNetworkPortName("/dev/ttyUSB0"));
-    EXPECT_FALSE(ParseNetworkPortName("COM3"));
+    EXPECT_FALSE(ParseNetworkPortName("/dev/ttyUSB0") || ParseNetworkPortName("COM3"));
     for (const char* bad : {"tcp://", "tcp://host", "tcp://host:", "tcp://:4001", "tcp://host:0", "tcp://host:65536",
-                            "tcp://host:40a1", "rfc2217://host:4001/", "tcp://a b:4001", "tcp://[]:4001"}) {
+                            "tcp://host:40a1", "rfc2217://host:4001/", "tcp://a b:4001", "tcp://[]:4001"})
         EXPECT_THROW(ParseNetworkPortName(bad), std::invalid_argument) << bad;
+    for (const char* bad : {"", "COM", "COM0", "COM13", "0", "13", "COMx", "3a", "-1", "99999999999", "tcp://host"})
         EXPECT_THROW(ParsePortArgument(bad), std::invalid_argument) << bad;
-    }
 }
 
-TEST(TelnetComPort, OffersTheOptionAndDoublesEvery0xFF) {
-    TelnetComPort telnet;
-    EXPECT_EQ(telnet.Opening(), Hex("FF FB 2C"));
+TEST(TelnetComPort, OffersTheOptionEscapesSplitsTheStreamAndAnswersTheServer) {
+    EXPECT_EQ(TelnetComPort().Opening(), Hex("FF FB 2C"));
     EXPECT_EQ(TelnetComPort::Escape(Hex("01 FF 02 FF")), Hex("01 FF FF 02 FF FF"));
-}
-
-TEST(TelnetComPort, SplitsTheStreamAndAnswersTheServer) {
     struct Case {
         const char* what;
         std::vector<std::string> chunks;
@@ -95,8 +94,8 @@ TEST(TelnetComPort, SplitsTheStreamAndAnswersTheServer) {
     }
 }
 
-// The port opens COM5, which names a server the test plays on loopback. A telnet server
-// greets every client by asking for the com-port option.
+// The port opens a server the test plays on loopback. A telnet server greets every client by
+// asking for the com-port option.
 struct NetworkPortTest : testing::Test {
     void SetUp() override {
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
@@ -104,15 +103,11 @@ struct NetworkPortTest : testing::Test {
             peer = server.nextPendingConnection();
             if (greeting) peer->write(reinterpret_cast<const char*>(greeting->data()), qint64(greeting->size()));
         });
-        port.SetCommPort(5);
     }
-    void TearDown() override {
-        port.SetPortOpen(false);
-        ::unsetenv("SONAVEL_COM5");
-    }
+    void TearDown() override { port.SetPortOpen(false); }
     void Name(const std::string& scheme, uint16_t number) {
         name = scheme + "127.0.0.1:" + std::to_string(number);
-        ::setenv("SONAVEL_COM5", name.c_str(), 1);
+        port.SetDeviceOverride(name);
     }
     // The bytes the server received, read without running the client's events.
     Bytes PeerReads(size_t count) {
@@ -167,42 +162,12 @@ TEST_F(NetworkPortTest, MessagesCrossUnchangedAndLeaveAtOnce) {
     }
 }
 
-TEST_F(NetworkPortTest, DroppedConnectionIsLostOnceAndCanBeMadeAgain) {
-    Name("rfc2217://", server.serverPort());
-    greeting = Hex("FF FD 2C");
-    std::vector<std::string> lost;
-    port.OnPortLost = [&](const std::string& reason) { lost.push_back(reason); };
-    ASSERT_TRUE(port.SetPortOpen(true).ok);
-    ASSERT_TRUE(PumpUntil([&] { return peer != nullptr; }, 1000));
-    peer->close();
-    EXPECT_TRUE(PumpUntil([&] { return !lost.empty(); }, 2000));
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(lost, std::vector<std::string>{name + ": the server closed the connection"});
-    EXPECT_FALSE(port.PortOpen());
-    port.Output(Hex("01 20 03 40 09 0B 01 05 60"));  // closed: ignored
-    EXPECT_TRUE(port.Input().empty());
-
-    EXPECT_TRUE(port.SetPortOpen(true).ok);
-    EXPECT_TRUE(port.PortOpen());
-}
-
-TEST_F(NetworkPortTest, RefusedConnectionIsAnOpenFailure) {
-    Name("tcp://", server.serverPort());
-    server.close();
-    const PortStatus status = port.SetPortOpen(true);
-    EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.error, name + ": the connection was refused");
-    EXPECT_FALSE(port.PortOpen());
-
-    ::setenv("SONAVEL_COM5", "tcp://127.0.0.1", 1);
-    EXPECT_EQ(port.SetPortOpen(true).error,
-              "\"tcp://127.0.0.1\" is not a network port: write tcp://HOST:PORT with a port number 1..65535");
-}
-
-// A server whose line is busy accepts a connection and closes it again with a line of text.
-TEST_F(NetworkPortTest, ServerThatTurnsTheClientAwayIsTriedAgainUntilTheTimeIsUp) {
-    int turnAway = 1;
+// Each failure comes after its time, names its cause, and lets the event loop run meanwhile.
+// A busy server accepts a connection and closes it again with a line of text; a listener whose
+// queue is full gives a connect no answer at all.
+TEST_F(NetworkPortTest, OpenFailuresNameTheCauseAfterTheirTimeWithoutStoppingTheEventLoop) {
     QObject::disconnect(&server, &QTcpServer::newConnection, nullptr, nullptr);
+    int turnAway = 1;
     QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
         QTcpSocket* client = server.nextPendingConnection();
         if (turnAway-- <= 0) return;
@@ -210,39 +175,47 @@ TEST_F(NetworkPortTest, ServerThatTurnsTheClientAwayIsTriedAgainUntilTheTimeIsUp
         client->disconnectFromHost();
     });
     Name("tcp://", server.serverPort());
-    EXPECT_TRUE(port.SetPortOpen(true).ok) << "the second connection is taken";
+    EXPECT_TRUE(port.SetPortOpen(true).ok) << "a connection taken after one turned away";
     port.SetPortOpen(false);
-
     turnAway = 1000;
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(port.SetPortOpen(true).error, name + ": the server closed the connection (\"Port already in use\")");
-    EXPECT_GE(clock.elapsed(), 2700);
-    EXPECT_FALSE(port.PortOpen());
-}
 
-// A listener whose queue is full takes no more connections: a connect gets no answer.
-TEST_F(NetworkPortTest, UnansweredConnectionTimesOutWithoutStoppingTheEventLoop) {
-    sonavel::test::UnansweredPort unanswered;
-    Name("tcp://", unanswered.Port());
-    int ticks = 0;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
-    timer.start(20);
-    QElapsedTimer clock;
-    clock.start();
-    const PortStatus status = port.SetPortOpen(true);
-    const qint64 elapsed = clock.elapsed();
-    EXPECT_EQ(status.error, name + ": no answer within 3 s");
-    EXPECT_FALSE(port.PortOpen());
-    EXPECT_GE(elapsed, 2900);
-    EXPECT_LE(elapsed, 4000);
-    EXPECT_GE(ticks, elapsed / 20 / 2) << "the event loop ran while the connection was awaited";
+    const sonavel::test::UnansweredPort unanswered;
+    const auto at = [](uint16_t number) { return "tcp://127.0.0.1:" + std::to_string(number); };
+    const std::string refused = at(sonavel::test::FreeLoopbackPort()), busy = at(server.serverPort()),
+                      silent = at(unanswered.Port());
+    const struct {
+        std::string port, error;
+        int atLeastMs, atMostMs;
+    } cases[] = {
+        {refused, refused + ": the connection was refused", 0, 1000},
+        {busy, busy + ": the server closed the connection (\"Port already in use\")", 2700, 4000},
+        {silent, silent + ": no answer within 3 s", 2900, 4000},
+        {"tcp://127.0.0.1",
+         "\"tcp://127.0.0.1\" is not a network port: write tcp://HOST:PORT with a port number 1..65535", 0, 100},
+    };
+    for (const auto& c : cases) {
+        port.SetDeviceOverride(c.port);
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(20);
+        QElapsedTimer clock;
+        clock.start();
+        const PortStatus status = port.SetPortOpen(true);
+        const qint64 elapsed = clock.elapsed();
+        EXPECT_EQ(status.error, c.error);
+        EXPECT_FALSE(port.PortOpen()) << c.port;
+        EXPECT_GE(elapsed, c.atLeastMs) << c.port;
+        EXPECT_LE(elapsed, c.atMostMs) << c.port;
+        EXPECT_GE(ticks, elapsed / 20 / 2) << c.port << ": the event loop ran while the connection was awaited";
+    }
 
     // A timer that closes the port while the connection is awaited ends the wait.
+    port.SetDeviceOverride(silent);
     QTimer::singleShot(200, [&] { port.SetPortOpen(false); });
-    clock.restart();
-    EXPECT_EQ(port.SetPortOpen(true).error, name + ": closed before the connection was made");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(port.SetPortOpen(true).error, silent + ": closed before the connection was made");
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_FALSE(port.PortOpen());
 }

@@ -36,21 +36,7 @@ struct SenderTest : testing::Test {
 
 }  // namespace
 
-TEST_F(SenderTest, BookkeepingAroundTheSend) {
-    sender.LoadEQPrameter(1, 1);
-    EXPECT_EQ(port.Written(), std::vector<Bytes>{EqBandMessage(store, 1, 1, 4)});
-    EXPECT_EQ(sleeper.pauses, std::vector<int>{128});
-    EXPECT_EQ(sleeper.seen.at(0), (std::vector{1, 0, 1}));
-    EXPECT_EQ((std::vector<int>{link.Sending, link.IdleTicks}), (std::vector{0, 0}));
-
-    // A failing build leaves the link ready for the next send and the presence check.
-    store.EqQFactor(1, 1) = -1;
-    EXPECT_THROW(sender.LoadEQPrameter(1, 1), ByteOverflow);
-    EXPECT_EQ(link.Sending, 0);
-    EXPECT_EQ(port.Written().size(), 1u);
-}
-
-TEST_F(SenderTest, GatesDropMessagesAndOnlyWrittenOrUserMessagesArePaced) {
+TEST_F(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
     struct Case {
         const char* gate;
         int refreshBusy, connected;
@@ -70,7 +56,7 @@ TEST_F(SenderTest, GatesDropMessagesAndOnlyWrittenOrUserMessagesArePaced) {
         {"open, single", 0, 1, true, false, true, 128},
     };
     for (const Case& c : cases) {
-        link.RefreshBusy = c.refreshBusy, link.Connected = c.connected;
+        link.RefreshBusy = c.refreshBusy, link.Connected = c.connected, link.IdleTicks = 5;
         port.SetPortOpen(c.portOpen);
         port.ClearWritten();
         sleeper.pauses.clear();
@@ -82,4 +68,15 @@ TEST_F(SenderTest, GatesDropMessagesAndOnlyWrittenOrUserMessagesArePaced) {
         EXPECT_EQ(link.SendCount, counted + 1) << c.gate << ": every message built is counted";
         EXPECT_EQ(link.Sending, 0) << c.gate;
     }
+    // While the thread pauses, the link is sending, the send is counted and idle ticks start
+    // from 0; those piling up meanwhile are dropped afterwards.
+    EXPECT_EQ(sleeper.seen.back(), (std::vector{1, 0, link.SendCount}));
+    EXPECT_EQ(link.IdleTicks, 0);
+    EXPECT_EQ(port.Written(), std::vector<Bytes>{InvertMessage(store, 4)});
+
+    // A failing build leaves the link ready for the next send and the presence check.
+    store.EqQFactor(1, 1) = -1;
+    EXPECT_THROW(sender.LoadEQPrameter(1, 1), ByteOverflow);
+    EXPECT_EQ(link.Sending, 0);
+    EXPECT_EQ(port.Written().size(), 1u);
 }
