@@ -29,6 +29,20 @@ TEST(BulkChange, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     EXPECT_EQ(store.CompRatio(2), 20);
 }
 
+// One list position at a time, as the crossover lists and the unit set them.
+TEST(BulkChange, ACrossoverListPositionSetsItsCodeAndByPassKeepsThePreviousOne) {
+    ParameterStore store;
+    InitDSPPremeter(store);
+    SetCrossoverListPosition(store, 1, kLowPassBand, 3);
+    EXPECT_EQ(store.EqType(1, kLowPassBand), 7);
+    SetCrossoverListPosition(store, 1, kLowPassBand, 0);
+    EXPECT_EQ((std::array<int16_t, 2>{store.LpType(1), store.EqType(1, kLowPassBand)}), (std::array<int16_t, 2>{0, 7}));
+    SetCrossoverListPosition(store, 2, kHighPassBand, 8);
+    EXPECT_EQ(store.EqType(2, kHighPassBand), 10);
+    EXPECT_EQ(CrossoverEqType(kHighPassBand, 6, 1), 8);
+    EXPECT_EQ(CrossoverEqType(kLowPassBand, 9, 4), 4);
+}
+
 TEST(BulkChange, ValuesFromOutsideAreClampedBeforeAnythingIsDerived) {
     ParameterStore store;
     InitDSPPremeter(store);
