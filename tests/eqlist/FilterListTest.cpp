@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "eqlist/FilterList.h"
 
 namespace sonavel {
@@ -51,14 +53,10 @@ TEST(FilterListParse, EveryShapeReadsToTheSameFilters) {
         EXPECT_EQ(parsed.list.preamp, c.preamp) << c.name;
         ASSERT_EQ(parsed.list.filters.size(), c.expected.size()) << c.name;
         for (size_t i = 0; i < c.expected.size(); ++i) {
-            const RequestedFilter& got = parsed.list.filters[i];
-            const RequestedFilter& want = c.expected[i];
-            EXPECT_EQ(got.line, want.line) << c.name << " " << i;
-            EXPECT_EQ(got.kind, want.kind) << c.name << " " << i;
-            EXPECT_EQ(got.frequency, want.frequency) << c.name << " " << i;
-            EXPECT_EQ(got.gain, want.gain) << c.name << " " << i;
-            EXPECT_EQ(got.q, want.q) << c.name << " " << i;
-            EXPECT_EQ(got.slope, want.slope) << c.name << " " << i;
+            const RequestedFilter &got = parsed.list.filters[i], &want = c.expected[i];
+            EXPECT_EQ(std::tie(got.line, got.kind, got.frequency, got.gain, got.q, got.slope),
+                      std::tie(want.line, want.kind, want.frequency, want.gain, want.q, want.slope))
+                << c.name << " " << i;
         }
     }
 }
