@@ -1,4 +1,4 @@
-// The simulator driven through its pseudo-terminal, as the editor drives it.
+// The simulator program driven through its pseudo-terminal, as the editor drives it.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -7,14 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "RunningSimulator.h"
 #include "devsim/Options.h"
+#include "devsim/Simulator.h"
 #include "tests/support/LineEnd.h"
+#include "tests/support/SimulatorProcess.h"
 
-using devsim_test::RunningSimulator;
 using sonavel::Bytes;
 using sonavel::devsim::ParseOptions;
 using sonavel::test::LineEnd;
+using sonavel::test::SimulatorProcess;
 
 namespace {
 
@@ -25,13 +26,14 @@ const Bytes kRequest1 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0C, 0x01, 0x05, 0x60};
 const Bytes kBand = {0x01, 0x20, 0x03, 0x40, 0x11, 0x04, 0x02, 0x03, 0x01,
                      0x0A, 0x00, 0x00, 0x23, 0x00, 0x01, 0x05, 0x60};
 
-std::string Scratch(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("devsim-test-" + std::to_string(getpid()) + "-" + name)).string();
+QString Scratch(const std::string& name) {
+    return QString::fromStdString(
+        (std::filesystem::temp_directory_path() / ("devsim-test-" + std::to_string(getpid()) + "-" + name)).string());
 }
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const QString& path) {
     std::stringstream text;
-    text << std::ifstream(path).rdbuf();
+    text << std::ifstream(path.toStdString()).rdbuf();
     return text.str();
 }
 
@@ -56,12 +58,12 @@ int Count(const std::string& text, const std::string& what) {
 
 // The stop and what it leaves behind are shown by the program tests.
 TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
-    const std::string link = Scratch("link"), state = Scratch("state.json"), log = Scratch("log.json");
-    auto sim = std::make_unique<RunningSimulator>(
-        ParseOptions({"--units", "1,5", "--link", link, "--state", state, "--log", log}));
-    ASSERT_EQ(std::filesystem::read_symlink(link).string(), sim->DevicePath());
+    const QString link = Scratch("link"), state = Scratch("state.json"), log = Scratch("log.json");
+    auto sim = std::make_unique<SimulatorProcess>(
+        QStringList{"--units", "1,5", "--link", link, "--state", state, "--log", log});
+    ASSERT_EQ(std::filesystem::read_symlink(link.toStdString()).string(), sim->DevicePath());
     {
-        LineEnd line(link);
+        LineEnd line(link.toStdString());
         // The query takes 9 byte times to come in, and the reply's last byte leaves 8 byte
         // times after its first: about 17.7 ms in all.
         using Ms = std::chrono::duration<double, std::milli>;
@@ -82,7 +84,7 @@ TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
     again.Write(kQuery5);  // its answer shows the band message was taken before it
     EXPECT_EQ(again.Read(kReply5.size(), 1000), kReply5);
 
-    sim->flags.writeState = true;  // as on SIGUSR1
+    sim->RequestState();
     for (int tries = 0; tries < 200 && Count(ReadFile(state), "[24,24,0,") == 0; ++tries)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const std::string written = ReadFile(state);
@@ -96,15 +98,15 @@ TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
     EXPECT_EQ(Count(lines, "\"kind\":\"presence-query\""), 2);
     EXPECT_EQ(Count(lines, "\"bytes\":\"01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60\",\"command\":4,\"address\":1"), 1);
     EXPECT_EQ(Count(lines, "\"EqFrequency(2,3)\":1000,\"EqGain(2,3)\":0"), 1);
-    std::filesystem::remove(state);
-    std::filesystem::remove(log);
+    std::filesystem::remove(state.toStdString());
+    std::filesystem::remove(log.toStdString());
 }
 
 // What the log says became of each frame, for each fault mode.
 TEST(Simulator, LogsWhatBecameOfEachFrame) {
     const Bytes query7 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0B, 0x07, 0x05, 0x60};
     struct Case {
-        std::vector<std::string> options;
+        QStringList options;
         std::vector<Bytes> frames;
         std::vector<std::string> outcomes;
         bool hungUp;
@@ -117,12 +119,10 @@ TEST(Simulator, LogsWhatBecameOfEachFrame) {
         {{"--hangup-after", "2"}, {kQuery5, kQuery5}, {"answered", "lost at hang-up"}, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.options));
-        const std::string log = Scratch("outcomes.json");
-        std::vector<std::string> args = {"--units", "5", "--log", log};
-        args.insert(args.end(), c.options.begin(), c.options.end());
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const QString log = Scratch("outcomes.json");
         {
-            RunningSimulator sim(ParseOptions(args));
+            SimulatorProcess sim(QStringList{"--units", "5", "--log", log} + c.options);
             LineEnd line(sim.DevicePath());
             for (size_t i = 0; i < c.frames.size(); ++i) {
                 line.Write(c.frames[i]);
@@ -132,7 +132,7 @@ TEST(Simulator, LogsWhatBecameOfEachFrame) {
             EXPECT_EQ(line.HungUp(300), c.hungUp);
         }
         EXPECT_EQ(Outcomes(ReadFile(log)), c.outcomes);
-        std::filesystem::remove(log);
+        std::filesystem::remove(log.toStdString());
     }
 }
 
@@ -145,9 +145,9 @@ TEST(Simulator, RefusesToReplaceAFileWithItsLink) {
         }
         return "started";
     };
-    const std::string file = Scratch("plain-file");
+    const std::string file = Scratch("plain-file").toStdString();
     std::ofstream(file) << "keep me";
     EXPECT_EQ(startError({"--link", file}), "--link: " + file + " exists and is not a symlink");
-    EXPECT_EQ(ReadFile(file), "keep me");
+    EXPECT_EQ(ReadFile(QString::fromStdString(file)), "keep me");
     std::filesystem::remove(file);
 }

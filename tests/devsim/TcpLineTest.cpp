@@ -1,12 +1,10 @@
 // The simulator's line on a TCP port: served to one client at a time, a second one refused.
 #include <gtest/gtest.h>
 
-#include "RunningSimulator.h"
-#include "devsim/Options.h"
 #include "tests/support/LineEnd.h"
 #include "tests/support/LoopbackPorts.h"
+#include "tests/support/SimulatorProcess.h"
 
-using devsim_test::RunningSimulator;
 using sonavel::Bytes;
 using sonavel::test::ConnectToLoopback;
 using sonavel::test::LineEnd;
@@ -15,7 +13,7 @@ TEST(SimulatorOnTcp, ServesOneClientAtATime) {
     const Bytes query5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0B, 0x05, 0x05, 0x60};
     const Bytes reply5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x01, 0x05, 0x05, 0x60};
     const uint16_t port = sonavel::test::FreeLoopbackPort();
-    RunningSimulator sim(sonavel::devsim::ParseOptions({"--units", "5", "--tcp", std::to_string(port)}));
+    const sonavel::test::SimulatorProcess sim({"--units", "5", "--tcp", QString::number(port)});
     EXPECT_EQ(sim.DevicePath(), "tcp://127.0.0.1:" + std::to_string(port));
     {
         LineEnd first(ConnectToLoopback(port));
