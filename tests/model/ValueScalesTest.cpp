@@ -36,16 +36,12 @@ TEST(ValueScales, FrequencyPositionCountsEntriesStrictlyBelow) {
 }
 
 TEST(ValueScales, NumberTexts) {
-    EXPECT_EQ(ReturnHz(500), " 500Hz");
-    EXPECT_EQ(ReturnHz(19.7), " 19.7Hz");
-    EXPECT_EQ(ReturnHz(-3), "-3Hz");
-    EXPECT_EQ(ReturnHz(0.5), " .5Hz");
-    EXPECT_EQ(NumberText(0), " 0");
-    EXPECT_EQ(NumberText(-0.25), "-.25");
-    EXPECT_EQ(NumberText(-12.5), "-12.5");
-    EXPECT_EQ(NumberText(0.1 + 0.2), " .3");                     // 15 significant digits
-    EXPECT_EQ(NumberText(1.0 / 3), " .333333333333333");
-    EXPECT_EQ(NumberText(2.0 / 3 * 100), " 66.6666666666667");
+    const std::pair<double, const char*> numbers[] = {
+        {0, " 0"}, {-0.25, "-.25"}, {-12.5, "-12.5"},
+        {0.1 + 0.2, " .3"}, {1.0 / 3, " .333333333333333"}, {2.0 / 3 * 100, " 66.6666666666667"}};  // 15 digits
+    for (auto [value, text] : numbers) EXPECT_EQ(NumberText(value), text) << value;
+    for (auto [hz, text] : {std::pair{500.0, " 500Hz"}, {19.7, " 19.7Hz"}, {-3.0, "-3Hz"}, {0.5, " .5Hz"}})
+        EXPECT_EQ(ReturnHz(hz), text) << hz;
 }
 
 namespace {
