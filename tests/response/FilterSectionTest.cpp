@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "response/FilterSection.h"
@@ -17,25 +16,11 @@ FilterSection Evaluated(int code, double frequency, double gain, double q) {
     return section;
 }
 
-TEST(FilterSection, PeakShelfAndCrossoverResponses) {
-    // +12 dB at 10126 Hz = grid position 216 (46.875 Hz steps) is -624 units; 0 dB is flat.
-    const auto& peak = Evaluated(1, 10126, 12, 3).EQFFTData;
-    EXPECT_EQ(std::min_element(peak.begin() + 1, peak.begin() + 512) - peak.begin(), 216);
-    EXPECT_NEAR(peak[216], -624, 1);
-    const auto& flat = Evaluated(1, 10126, 0, 3).EQFFTData;
-    for (int j = 1; j <= 511; ++j) ASSERT_NEAR(flat[j], 0, 1e-9) << j;
-    for (int code : {4, 5})  // the shelves' Q is fixed
+// The responses themselves are read through the band curves (BandSynthesis); here what they
+// cannot show: the shelves' fixed Q, and the slope constant 1.414 as written, not sqrt 2.
+TEST(FilterSection, ShelvesIgnoreQAndTheSlopeConstantIsAsWritten) {
+    for (int code : {4, 5})
         EXPECT_EQ(Evaluated(code, 3000, 12, 0.4).EQFFTData, Evaluated(code, 3000, 12, 128).EQFFTData);
-
-    // 2578 Hz is grid position 55: both fixed-Q sections are 3 dB down there; gain and Q unused.
-    const auto& two = Evaluated(2, 2578, 12, 9).EQFFTData;
-    const auto& three = Evaluated(3, 2578, -5, 0.1).EQFFTData;
-    const double twoAt[] = {148, 157, 165}, threeAt[] = {165, 157, 148};  // positions 54..56
-    for (int j = 0; j < 3; ++j) {
-        EXPECT_NEAR(two[54 + j], twoAt[j], 1) << j;
-        EXPECT_NEAR(three[54 + j], threeAt[j], 1) << j;
-    }
-    // The slope constant is 1.414 as written, not sqrt 2.
     EXPECT_DOUBLE_EQ(Evaluated(2, 2578, 0, 1).DenCoef[0],
                      1 + std::sin(2 * 3.14159265358979 * 2578 / 48000) / 1.414);
 }
