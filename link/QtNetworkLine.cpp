@@ -96,7 +96,9 @@ std::string QtNetworkLine::Attempt(int timeoutMs) {
     if (connected) {
         open_ = true;
         if (telnet_) WaitUntil([this] { return !open_ || telnet_->LineSettingsSent(); }, kNegotiationWaitMs);
-        WaitUntil([this] { return !open_; }, kTurnAwayWaitMs);
+        // A server that agreed to the com-port option has taken the connection; a raw
+        // stream gives no such sign, so it is watched a little longer for a turn-away.
+        if (!telnet_ || !telnet_->LineSettingsSent()) WaitUntil([this] { return !open_; }, kTurnAwayWaitMs);
         turnedAway_ = !open_;
     } else if (openFailure_.empty()) {
         openFailure_ = "no answer within " + std::to_string(kConnectTimeoutMs / 1000) + " s";
