@@ -57,7 +57,7 @@ double StartupToFirstCurve() {
     clock.start();
     sonavel::MainWindow window(port, sleeper);
     window.show();
-    WaitUntil([&] { return window.plot().drawCount() > 0; });
+    WaitUntil([&] { return window.editor().plot().drawCount() > 0; });
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
@@ -73,15 +73,15 @@ UpdateTimes UpdateOnce(const QString& devicePath) {
     sonavel::ThreadSleeper sleeper;
     sonavel::MainWindow window(port, sleeper);
     window.show();
-    WaitUntil([&] { return window.state().EditEnabled; });
-    window.Command12_Click();
+    WaitUntil([&] { return window.editor().state().EditEnabled; });
+    window.editor().controls().connect.Click();
     QElapsedTimer settle;
     settle.start();
     WaitUntil([&] { return settle.elapsed() > 500; });
 
     UpdateTimes times{};
     QElapsedTimer clock;
-    const auto* status = window.control<QLabel>("Label20");
+    const QLabel* status = window.widgets().presetTitle;
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -90,7 +90,7 @@ UpdateTimes UpdateOnce(const QString& devicePath) {
     });
     poll.start();
     clock.start();
-    window.Command8_Click();
+    window.editor().controls().update.Click();
     times.shown = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     return times;
 }

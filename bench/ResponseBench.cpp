@@ -24,7 +24,7 @@ ParameterStore RefreshedStore() {
 // One edit of channel 1's band: the store changes, then the band is rebuilt, both channels
 // are summed and both segment lists made.
 void BandEdit(benchmark::State& state, int band, int16_t type, CrossoverCaching caching) {
-    ResponsePlot plot({}, caching);
+    ResponsePlot plot(caching);
     ParameterStore store = RefreshedStore();
     store.EqType(1, band) = type;
     plot.RefreshAllBands(store);

@@ -1,14 +1,10 @@
 #include "editor/Controls.h"
 
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWheelEvent>
-
-#include "presets/FolderListing.h"
 
 namespace sonavel {
 
@@ -84,11 +80,6 @@ ListBox::ListBox(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, &ListBox::Click);
 }
 
-void ListBox::setListIndex(int index) {
-    setCurrentIndex(index);
-    emit Click();
-}
-
 void ListBox::wheelEvent(QWheelEvent* event) {
     if (hasFocus())
         QComboBox::wheelEvent(event);
@@ -153,44 +144,6 @@ void FrameBox::paintEvent(QPaintEvent*) {
     painter.setPen(captionColor_);
     painter.setFont(captionFont_);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, caption_);
-}
-
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_(QDir::currentPath()) {}
-
-void FileListBox::setPath(const QString& folder) {
-    path_ = folder;
-    refresh();
-}
-
-void FileListBox::setPattern(const QString& pattern) {
-    pattern_ = pattern;
-    refresh();
-}
-
-// Each item shows the name as text and keeps its bytes, which a name that is not UTF-8
-// cannot be turned back into.
-void FileListBox::refresh() {
-    clear();
-    for (const std::string& name : ListFiles(QFile::encodeName(path_).toStdString(), QFile::encodeName(pattern_).toStdString())) {
-        const QByteArray bytes = QByteArray::fromStdString(name);
-        auto* item = new QListWidgetItem(QFile::decodeName(bytes), this);
-        item->setData(Qt::UserRole, bytes);
-    }
-}
-
-QString FileListBox::fileName() const {
-    const QListWidgetItem* item = currentItem();
-    return item ? item->text() : QString();
-}
-
-std::string FileListBox::fileSystemName() const {
-    const QListWidgetItem* item = currentItem();
-    return item ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
-}
-
-void FileListBox::selectFile(const std::string& fileSystemName) {
-    for (int row = 0; row < count(); ++row)
-        if (item(row)->data(Qt::UserRole).toByteArray().toStdString() == fileSystemName) setCurrentRow(row);
 }
 
 void SetBackColor(QWidget* control, const QColor& color) {

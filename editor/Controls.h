@@ -1,26 +1,22 @@
 #pragma once
 // The window's control kinds with the behaviour its handlers rely on:
-// - ArrowPair: a small vertical scroll bar that shows only its two arrows. Qt's scroll bar
-//   already raises valueChanged synchronously and only on a real change, with the minimum
+// - ArrowPair: a small vertical scroll bar that shows only its two arrows, with the minimum
 //   at the top (the upper arrow lowers Value). An arrow held down repeats its step.
-// - ListBox: a list whose Click runs on every selection, from the user or from code
-//   (setListIndex), even when the position does not change. -1 means no selection; the
-//   design-time text shows while nothing is selected. The mouse wheel changes it only while
-//   it has the focus, so scrolling over the window never picks a port or an address.
+// - ListBox: a list whose Click runs on every selection by the user, even when the position
+//   does not change. The design-time text shows while nothing is selected. The mouse wheel
+//   changes it only while it has the focus, so scrolling over the window never picks a port
+//   or an address.
 // - TextBox: a one-line box that reports clicks and every typed character code (13 = Enter,
 //   8 = backspace).
 // - FrameBox: a captioned group (or an uncaptioned panel) with its own background.
-// - FileListBox: the names of the files of one folder that match a pattern.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
-#include <string>
 
 namespace sonavel {
 
@@ -50,9 +46,6 @@ class ListBox : public QComboBox {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent);
-    int listIndex() const { return currentIndex(); }
-    // Selects a position (-1 for none) and runs Click, as a selection by the user does.
-    void setListIndex(int index);
     // The text shown while nothing is selected.
     void setDesignText(const QString& text) { setPlaceholderText(text); }
 
@@ -93,26 +86,6 @@ private:
     QString caption_;
     QColor captionColor_;
     QFont captionFont_;
-};
-
-class FileListBox : public QListWidget {
-    Q_OBJECT
-public:
-    explicit FileListBox(QWidget* parent);
-    QString path() const { return path_; }
-    void setPath(const QString& folder);
-    void setPattern(const QString& pattern);
-    void refresh();
-    // The selected file's name as shown, empty when none is selected.
-    QString fileName() const;
-    // The same name as the file system holds it (bytes, whatever their encoding).
-    std::string fileSystemName() const;
-    // Selects the file of that name, when it is listed.
-    void selectFile(const std::string& fileSystemName);
-
-private:
-    QString path_;
-    QString pattern_ = QStringLiteral("*.*");
 };
 
 // Gives a control a background colour of its own (labels, buttons, frames and boxes).

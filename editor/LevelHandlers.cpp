@@ -1,11 +1,5 @@
-// Gain, output gain, delay, compressor, mute, invert and the function switches. These act
-// the same whether the user or a refresh changed them; during a refresh the senders hold
-// their messages back.
-#include <QCheckBox>
+#include "editor/LevelHandlers.h"
 
-#include "editor/Controls.h"
-#include "editor/MainWindow.h"
-#include "editor/WindowLayout.h"
 #include "model/ValueScales.h"
 
 namespace sonavel {
@@ -26,100 +20,111 @@ std::string DelayText(int samples) { return NumberText(DelayMilliseconds(samples
 
 }  // namespace
 
-// GainLevel(number) takes its arrow pair's value, which its box shows: numbers 1, 2 are the
-// input gains, 3, 4 the output gains of channel 1, 2.
-void MainWindow::StoreGainLevelFromArrows(int number) {
-    const int index = (number - 1) % kChannelCount;
+void LevelHandlers::Attach() {
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        ChannelControls& controls = c_.controls.channel(channel);
+        controls.inputGain.OnEvent([=, this] { InputGain_Change(channel); });
+        controls.outputGain.OnEvent([=, this] { OutputGain_Change(channel); });
+        controls.delay.OnEvent([=, this] { Delay_Change(channel); });
+        for (int kind = 0; kind < kCompressorControls; ++kind)
+            controls.compressorArrows[kind].OnEvent([=, this] { Compressor_Change(channel, kind); });
+        controls.mute.OnEvent([=, this] { Mute_Click(channel); });
+        controls.invert.OnEvent([=, this] { Invert_Click(channel); });
+    }
+    for (int i = 0; i < kFunctionSwitches; ++i)
+        c_.controls.functionSwitches[i].OnEvent([=, this] { FunctionSwitch_Click(i); });
+}
+
+void LevelHandlers::StoreGainLevelFromArrows(int number) {
+    const int channel = (number - 1) % kChannelCount + 1;
     const bool output = number > kChannelCount;
-    const ArrowPair* arrows = control<ArrowPair>(MemberName(output ? "VScroll9" : "VScroll4", index));
-    control<TextBox>(MemberName(output ? "Text10" : "Text6", index))
-        ->setText(QString::fromStdString(GainText(arrows->value(), arrows->maximum())));
-    store_.GainLevel(number) = static_cast<int16_t>(arrows->maximum() - arrows->value());
+    ChannelControls& controls = c_.controls.channel(channel);
+    const ArrowValue& arrows = output ? controls.outputGain : controls.inputGain;
+    (output ? controls.outputGainBox : controls.inputGainBox).SetText(GainText(arrows.value(), arrows.maximum()));
+    c_.store.GainLevel(number) = static_cast<int16_t>(arrows.maximum() - arrows.value());
 }
 
-// The channel's delay takes its arrow pair's value, which its box shows.
-void MainWindow::StoreDelayFromArrows(int index) {
-    const ArrowPair* arrows = control<ArrowPair>(MemberName("VScroll5", index));
-    const int samples = arrows->maximum() - arrows->value();
-    control<TextBox>(MemberName("Text9", index))->setText(QString::fromStdString(DelayText(samples)));
-    store_.DelaySamples(index + 1) = static_cast<int16_t>(samples + 1);
+void LevelHandlers::StoreDelayFromArrows(int channel) {
+    ChannelControls& controls = c_.controls.channel(channel);
+    const int samples = controls.delay.maximum() - controls.delay.value();
+    controls.delayBox.SetText(DelayText(samples));
+    c_.store.DelaySamples(channel) = static_cast<int16_t>(samples + 1);
 }
 
-void MainWindow::InputGain_Change(int index) {
-    StoreGainLevelFromArrows(index + 1);
-    session_.Sender().LoadGainDelayPrameter();
+void LevelHandlers::InputGain_Change(int channel) {
+    StoreGainLevelFromArrows(channel);
+    c_.session.Sender().LoadGainDelayPrameter();
 }
 
-void MainWindow::OutputGain_Change(int index) {
-    StoreGainLevelFromArrows(index + 3);
-    store_.OutputLevel(index + 1) = OutputLevelRule(store_, index + 1);
-    session_.Sender().LoadGainDelayPrameter();
+void LevelHandlers::OutputGain_Change(int channel) {
+    StoreGainLevelFromArrows(channel + kChannelCount);
+    c_.store.OutputLevel(channel) = OutputLevelRule(c_.store, channel);
+    c_.session.Sender().LoadGainDelayPrameter();
 }
 
-void MainWindow::Delay_Change(int index) {
-    state_.CurrentChannel = index + 1;
-    StoreDelayFromArrows(index);
-    session_.Sender().LoadGainDelayPrameter();
+void LevelHandlers::Delay_Change(int channel) {
+    c_.state.CurrentChannel = channel;
+    StoreDelayFromArrows(channel);
+    c_.session.Sender().LoadGainDelayPrameter();
 }
 
-void MainWindow::Compressor_Change(int channel, int k) {
-    state_.CurrentChannel = channel;
-    const ArrowPair* arrows = CompressorArrow(channel, k);
-    const int steps = arrows->maximum() - arrows->value();
+void LevelHandlers::Compressor_Change(int channel, int kind) {
+    c_.state.CurrentChannel = channel;
+    ChannelControls& controls = c_.controls.channel(channel);
+    const ArrowValue& arrows = controls.compressorArrows[kind];
+    const int steps = arrows.maximum() - arrows.value();
     std::string text;
-    switch (k) {
+    switch (kind) {
         case 0:
-            text = NumberText(-arrows->value() * 0.5) + "dB";
-            store_.CompThreshold(channel) = static_cast<int16_t>(steps);
+            text = NumberText(-arrows.value() * 0.5) + "dB";
+            c_.store.CompThreshold(channel) = static_cast<int16_t>(steps);
             break;
         case 1:
-            store_.CompAttack(channel) = static_cast<int16_t>(steps);
+            c_.store.CompAttack(channel) = static_cast<int16_t>(steps);
             text = NumberText(steps) + "mS";
             break;
         case 2:
-            store_.CompRelease(channel) = static_cast<int16_t>(steps + 1);
+            c_.store.CompRelease(channel) = static_cast<int16_t>(steps + 1);
             text = NumberText(steps + 1) + "dB/S";
             break;
         default:
             // The step above 1:20 is the limiter.
             if (steps + 1 > kHighestRatio) {
-                store_.CompRatio(channel) = kLimiterRatio;
+                c_.store.CompRatio(channel) = kLimiterRatio;
                 text = "Limiter";
             } else {
-                store_.CompRatio(channel) = static_cast<int16_t>(steps + 1);
+                c_.store.CompRatio(channel) = static_cast<int16_t>(steps + 1);
                 text = "1:" + NumberText(steps + 1);
             }
             break;
     }
-    CompressorBox(channel, k)->setText(QString::fromStdString(text));
-    session_.Sender().LoadLimiterPrameter(channel);
+    controls.compressorBoxes[kind].SetText(text);
+    c_.session.Sender().LoadLimiterPrameter(channel);
 }
 
 // Muting silences the output; unmuting restores 0 dB output gain.
-void MainWindow::Mute_Click(int index) {
-    const int channel = index + 1;
-    const bool muted = control<QCheckBox>(MemberName("Check7", index))->isChecked();
-    store_.MuteState(channel) = muted ? 1 : 0;
-    store_.OutputLevel(channel) = muted ? 0 : kUnityGain;
-    store_.GainLevel(channel + 2) = muted ? 0 : kUnityGain;
-    session_.Sender().LoadGainDelayPrameter();
+void LevelHandlers::Mute_Click(int channel) {
+    const bool muted = c_.controls.channel(channel).mute.checked();
+    c_.store.MuteState(channel) = muted ? 1 : 0;
+    c_.store.OutputLevel(channel) = muted ? 0 : kUnityGain;
+    c_.store.GainLevel(channel + kChannelCount) = muted ? 0 : kUnityGain;
+    c_.session.Sender().LoadGainDelayPrameter();
 }
 
-void MainWindow::Invert_Click(int channel) {
-    state_.CurrentChannel = channel;
-    const auto* box = control<QCheckBox>(ChannelControls(channel).invertBox);
-    store_.InvertStatus(channel) = box->isChecked() ? 1 : 0;
-    session_.Sender().LoadInvertStatus();
+void LevelHandlers::Invert_Click(int channel) {
+    c_.state.CurrentChannel = channel;
+    c_.store.InvertStatus(channel) = c_.controls.channel(channel).invert.checked() ? 1 : 0;
+    c_.session.Sender().LoadInvertStatus();
 }
 
 // Boxes 0 and 1 switch function 6 of channel 1 and 2, boxes 2 and 3 function 3.
-void MainWindow::FunctionSwitch_Click(int index) {
-    const int16_t value = control<QCheckBox>(MemberName("Check1", index))->isChecked() ? 1 : 0;
-    const bool channelSwitch = index < 2;
+void LevelHandlers::FunctionSwitch_Click(int index) {
+    const int16_t value = c_.controls.functionSwitches[index].checked() ? 1 : 0;
+    const bool channelSwitch = index < kChannelCount;
     const int channel = channelSwitch ? index + 1 : index - 1;
-    (channelSwitch ? store_.FuncByPass6 : store_.FuncByPass3)(channel) = value;
-    state_.CurrentChannel = channel;
-    session_.Sender().ByPassFunction(channelSwitch ? kFunctionChannelSwitch : kFunctionCompressorSwitch, channel);
+    (channelSwitch ? c_.store.FuncByPass6 : c_.store.FuncByPass3)(channel) = value;
+    c_.state.CurrentChannel = channel;
+    c_.session.Sender().ByPassFunction(channelSwitch ? kFunctionChannelSwitch : kFunctionCompressorSwitch, channel);
 }
 
 }  // namespace sonavel

@@ -1,12 +1,5 @@
-// Preset files: the list of one folder's ".bin" files with "Browse", "Load" of the selected
-// file into the store, the controls and the unit, and "Save" of the store under a name
-// typed in the preset panel. A file that cannot be read, a name that cannot be a file name
-// and a write that fails are each reported in a message box; none of them changes the store.
-#include <QFile>
-#include <QLabel>
+#include "editor/PresetCommands.h"
 
-#include "editor/Controls.h"
-#include "editor/MainWindow.h"
 #include "model/BulkChange.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetPath.h"
@@ -15,94 +8,88 @@ namespace sonavel {
 namespace {
 
 constexpr int kPresetNumber = 1;  // the unit's working set
-
-// File names as the file system takes them, and back for the user.
-std::string FileSystemName(const QString& text) { return QFile::encodeName(text).toStdString(); }
-QString UserText(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+constexpr int kEnter = 13;
 
 }  // namespace
 
-void MainWindow::Command7_Click() {
-    auto* files = control<FileListBox>("File1");
-    const QString folder = folderChooser_("Selected...", files->path());
-    if (!folder.isEmpty()) files->setPath(folder);
+void PresetCommands::Attach() {
+    EditorControls& controls = c_.controls;
+    controls.browse.OnEvent([this] { Command7_Click(); });
+    controls.load.OnEvent([this] { Command4_Click(); });
+    controls.save.OnEvent([this] { Command6_Click(); });
+    controls.enter.OnEvent([this] { Command9_Click(); });
+    controls.exit.OnEvent([this] { panel_.Close(); });
+    // The Enter key in the name box works as the panel's "Enter" button.
+    controls.presetName.OnKey([this](int code) {
+        if (code == kEnter) Command9_Click();
+    });
 }
 
-void MainWindow::Command4_Click() {
-    auto* button = control("Command4");
-    button->setEnabled(false);
-    setCursor(Qt::BusyCursor);
-    state_.PresetPanelMode = 1;
+void PresetCommands::Command7_Click() {
+    FileListValue& files = c_.controls.files;
+    const std::string folder = c_.view.ChooseFolder("Selected...", files.folder());
+    if (!folder.empty()) files.SetFolder(folder);
+}
+
+void PresetCommands::Command4_Click() {
+    ButtonValue& button = c_.controls.load;
+    button.SetEnabled(false);
+    c_.view.ShowBusy(true);
+    c_.state.PresetPanelMode = 1;
     if (const Status loaded = LoadSelectedPreset(); !loaded.ok())
-        ShowMessage("Open File", "Open File Error\n" + UserText(loaded.error()), MessageIcon::None);
-    button->setEnabled(true);
-    QArrow(2, 4)->setEnabled(true);
-    session_.ForgetPresence();
-    unsetCursor();
+        c_.view.ShowMessage(MessageIcon::None, "Open File", "Open File Error\n" + loaded.error());
+    button.SetEnabled(true);
+    c_.controls.channel(2).qArrows[4].SetEnabled(true);
+    c_.session.ForgetPresence();
+    c_.view.ShowBusy(false);
 }
 
 // Record 1 of the selected file into the store, the controls and the unit's working set;
 // a record that fails the load check changes nothing.
-Status MainWindow::LoadSelectedPreset() {
-    const auto* files = control<FileListBox>("File1");
-    if (files->fileSystemName().empty()) return Status::Failure("No preset file is selected.");
-    const Outcome<std::string> path = PresetPath(FileSystemName(files->path()), files->fileSystemName());
+Status PresetCommands::LoadSelectedPreset() {
+    const FileListValue& files = c_.controls.files;
+    if (files.selected().empty()) return Status::Failure("No preset file is selected.");
+    const Outcome<std::string> path = PresetPath(files.folder(), files.selected());
     if (!path.ok()) return path.status();
     const Outcome<PresetRecord> record = ReadPresetRecord(path.value());
     if (!record.ok()) return record.status();
-    if (const Status accepted = RecordToStore(record.value(), store_); !accepted.ok())
+    if (const Status accepted = RecordToStore(record.value(), c_.store); !accepted.ok())
         return Status::Failure(path.value() + ": " + accepted.error());
     presetRecord_ = record.value();
-    BringStoreInLine(store_);
-    UpDateDraw();
-    UpDateEQDis();
-    session_.Sender().LoadPresetNum(kPresetNumber);
+    BringStoreInLine(c_.store);
+    refresh_.ShowStore();
+    c_.session.Sender().LoadPresetNum(kPresetNumber);
     return Status::Success();
 }
 
 // Opens the name panel; "Enter" saves, "Exit" closes it without saving.
-void MainWindow::Command6_Click() {
-    session_.ForgetPresence();
-    auto* panel = control<FrameBox>("Frame9");
-    panel->setCaption("Save Preset");
-    panel->show();
-    control("Command9")->show();
-    control("Command10")->show();
-    control("Command11")->hide();
-    control("Combo4")->hide();
-    auto* title = control<QLabel>("Label20");
-    title->setText("Enter Preset Name");
-    title->show();
-    auto* name = control<TextBox>("Text5");
-    name->clear();
-    name->show();
-    name->setFocus();
-    state_.PresetPanelMode = 2;
+void PresetCommands::Command6_Click() {
+    c_.session.ForgetPresence();
+    panel_.OpenNamePanel();
+    c_.state.PresetPanelMode = 2;
 }
 
 // Saves the store under the typed name (a second save to the same name adds a record to
 // the file), then closes the panel whether or not the preset was saved.
-void MainWindow::Command9_Click() {
-    if (state_.PresetPanelMode != 2) return;  // the panel has no other use for "Enter"
-    const QString name = control<TextBox>("Text5")->text();
-    if (const Status usable = CheckPresetName(FileSystemName(name)); !usable.ok())
-        ShowMessage("File Nanme", "FileName Error\n" + UserText(usable.error()), MessageIcon::Stop);
+void PresetCommands::Command9_Click() {
+    if (c_.state.PresetPanelMode != 2) return;  // the panel has no other use for "Enter"
+    const std::string name = c_.controls.presetName.text();
+    if (const Status usable = CheckPresetName(name); !usable.ok())
+        c_.view.ShowMessage(MessageIcon::Stop, "File Nanme", "FileName Error\n" + usable.error());
     else if (const Status saved = SavePreset(name); !saved.ok())
-        ShowMessage("Save File", "Save File Error\n" + UserText(saved.error()));
-    Command10_Click();
+        c_.view.ShowMessage(MessageIcon::Warning, "Save File", "Save File Error\n" + saved.error());
+    panel_.Close();
 }
 
-Status MainWindow::SavePreset(const QString& name) {
-    auto* files = control<FileListBox>("File1");
-    const Outcome<std::string> path = SavePathForName(FileSystemName(files->path()), FileSystemName(name));
+// A new file is listed, and the selection kept for the next "Load".
+Status PresetCommands::SavePreset(const std::string& name) {
+    FileListValue& files = c_.controls.files;
+    const Outcome<std::string> path = SavePathForName(files.folder(), name);
     if (!path.ok()) return path.status();
-    presetRecord_.SetPresetName(name.toStdString());
-    StoreToRecord(store_, presetRecord_);
+    presetRecord_.SetPresetName(name);
+    StoreToRecord(c_.store, presetRecord_);
     const Status written = AppendPresetRecord(path.value(), presetRecord_);
-    // List a new file, keeping the selection for the next "Load".
-    const std::string selected = files->fileSystemName();
-    files->refresh();
-    if (!selected.empty()) files->selectFile(selected);
+    files.Refresh();
     return written;
 }
 

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
+#include <QListWidget>
 #include <QStringList>
 #include <vector>
 
@@ -12,6 +14,12 @@
 
 namespace sonavel {
 namespace {
+
+// The controls of one channel panel by role: array names, except the single invert box.
+struct ChannelControlNames {
+    QString frequencyBox, frequencyArrow, gainBox, gainArrow, qBox, qArrow, typeList, offBox, crossoverList,
+        compressorBox, compressorArrow, invertBox;
+};
 
 enum class ControlKind { Frame, Panel, Label, Text, Arrow, List, Check, Button, Picture, FileList };
 
@@ -188,7 +196,7 @@ std::vector<ControlEntry> MakeTable() {
     // Plot and preset files.
     t.push_back({K::Panel, "Frame30", {}, 0, 120, 10095, 3255, {}, QColor(64, 0, 64)});
     t.push_back({K::Picture, "Picture1", "Frame30", 120, 360, 9855, 2895, {}});
-    t.push_back({K::FileList, "File1", {}, 10200, 120, 1935, 2625, "*.bin"});
+    t.push_back({K::FileList, "File1", {}, 10200, 120, 1935, 2625, {}});
     t.push_back({K::Button, "Command4", {}, 10200, 2880, 615, 375, "Load"});
     t.push_back({K::Button, "Command6", {}, 10800, 2880, 615, 375, "Save"});
     t.push_back({K::Button, "Command7", {}, 11400, 2880, 735, 375, "Browse"});
@@ -255,18 +263,12 @@ QWidget* CreateControl(const ControlEntry& entry, QWidget* parent) {
         case ControlKind::Check: return new QCheckBox(entry.text, parent);
         case ControlKind::Button: return new QPushButton(entry.text, parent);
         case ControlKind::Picture: return new PlotWidget(parent);
-        case ControlKind::FileList: {
-            auto* files = new FileListBox(parent);
-            files->setPattern(entry.text);
-            return files;
-        }
+        case ControlKind::FileList: return new QListWidget(parent);
     }
     return nullptr;
 }
 
 }  // namespace
-
-const ChannelControlNames& ChannelControls(int channel) { return kChannels[channel - 1].names; }
 
 QFont WindowFont(Lettering lettering) {
     // The classic face is a bitmap font; it serves the sizes it really has a strike for, and a
@@ -287,7 +289,82 @@ QFont WindowFont(Lettering lettering) {
     return font;
 }
 
-QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
+namespace {
+
+// The widgets by role, looked up once by name as the window is built.
+class WidgetFinder {
+public:
+    explicit WidgetFinder(const QHash<QString, QWidget*>& controls) : controls_(controls) {}
+    template <class T>
+    void operator()(T*& widget, const QString& name) const {
+        widget = qobject_cast<T*>(controls_.value(name));
+        Q_ASSERT(widget);
+    }
+    template <class T, std::size_t N>
+    void operator()(std::array<T*, N>& widgets, const QString& array, int first = 0) const {
+        for (std::size_t i = 0; i < N; ++i) (*this)(widgets[i], MemberName(array, first + static_cast<int>(i)));
+    }
+
+private:
+    const QHash<QString, QWidget*>& controls_;
+};
+
+WindowWidgets FindWidgets(const QHash<QString, QWidget*>& controls) {
+    const WidgetFinder find(controls);
+    WindowWidgets w{};
+    for (const ChannelColumns& columns : kChannels) {
+        ChannelWidgets& c = w.channels[columns.channel - 1];
+        const ChannelControlNames& n = columns.names;
+        const int i = columns.channel - 1;
+        find(c.frequencyBoxes, n.frequencyBox);
+        find(c.frequencyArrows, n.frequencyArrow);
+        find(c.gainBoxes, n.gainBox);
+        find(c.gainArrows, n.gainArrow);
+        find(c.qBoxes, n.qBox);
+        find(c.qArrows, n.qArrow);
+        find(c.typeLists, n.typeList);
+        find(c.offBoxes, n.offBox);
+        find(c.crossoverLists, n.crossoverList);
+        find(c.compressorBoxes, n.compressorBox);
+        find(c.compressorArrows, n.compressorArrow);
+        find(c.inputGainBox, MemberName("Text6", i));
+        find(c.outputGainBox, MemberName("Text10", i));
+        find(c.delayBox, MemberName("Text9", i));
+        find(c.inputGain, MemberName("VScroll4", i));
+        find(c.outputGain, MemberName("VScroll9", i));
+        find(c.delay, MemberName("VScroll5", i));
+        find(c.invert, n.invertBox);
+        find(c.mute, MemberName("Check7", i));
+    }
+    find(w.functionSwitches, "Check1");
+    find(w.plot, "Picture1");
+    find(w.files, "File1");
+    find(w.load, "Command4");
+    find(w.save, "Command6");
+    find(w.browse, "Command7");
+    find(w.presetPanel, "Frame9");
+    find(w.presetTitle, "Label20");
+    find(w.presetName, "Text5");
+    find(w.presetList, "Combo4");
+    find(w.enter, "Command9");
+    find(w.remove, "Command11");
+    find(w.exit, "Command10");
+    find(w.connect, "Command12");
+    find(w.update, "Command8");
+    find(w.recall, "Command2");
+    find(w.loadToDsp, "Command1_0");
+    find(w.ports, "Combo5");
+    find(w.addresses, "Combo7");
+    find(w.recallSlots, "Combo9");
+    find(w.loadSlots, "Combo8");
+    find(w.onlineLamp, "Label8");
+    find(w.portLamp, "Label30");
+    return w;
+}
+
+}  // namespace
+
+WindowWidgets BuildWindowLayout(QWidget* window) {
     QHash<QString, QWidget*> controls;
     QHash<QString, QPoint> origins;  // twips position of every group on the client area
     window->setFont(WindowFont(Lettering::Normal));
@@ -317,7 +394,7 @@ QHash<QString, QWidget*> BuildWindowLayout(QWidget* window) {
         controls.insert(entry.name, control);
         origins.insert(entry.name, QPoint(entry.left, entry.top));
     }
-    return controls;
+    return FindWidgets(controls);
 }
 
 }  // namespace sonavel

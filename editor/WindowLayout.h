@@ -3,9 +3,15 @@
 // created from one table of names, kinds, groups, positions in twips, texts, colours, lettering
 // and visibility.
 #include <QFont>
-#include <QHash>
 #include <QString>
+#include <array>
 
+#include "model/ParameterStore.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
 class QWidget;
 
 namespace sonavel {
@@ -25,17 +31,49 @@ enum class Lettering {
 // The name of a control array's member: "VScroll3" and 2 give "VScroll3_2".
 inline QString MemberName(const QString& array, int index) { return array + "_" + QString::number(index); }
 
-// The controls of one channel panel by role: array names, except the single invert box.
-struct ChannelControlNames {
-    QString frequencyBox, frequencyArrow, gainBox, gainArrow, qBox, qArrow, typeList, offBox, crossoverList,
-        compressorBox, compressorArrow, invertBox;
+class ArrowPair;
+class FrameBox;
+class ListBox;
+class PlotWidget;
+class TextBox;
+
+// The widgets of one channel panel by role, arrays as the channel's plain controls run.
+struct ChannelWidgets {
+    std::array<TextBox*, kBandCount> frequencyBoxes;
+    std::array<ArrowPair*, kBandCount> frequencyArrows;
+    std::array<TextBox*, kEqBandCount> gainBoxes;
+    std::array<ArrowPair*, kEqBandCount> gainArrows;
+    std::array<TextBox*, kEqBandCount> qBoxes;
+    std::array<ArrowPair*, kEqBandCount> qArrows;
+    std::array<ListBox*, kEqBandCount> typeLists;
+    std::array<QCheckBox*, kEqBandCount> offBoxes;
+    std::array<ListBox*, 2> crossoverLists;
+    std::array<TextBox*, 4> compressorBoxes;
+    std::array<ArrowPair*, 4> compressorArrows;
+    TextBox *inputGainBox, *outputGainBox, *delayBox;
+    ArrowPair *inputGain, *outputGain, *delay;
+    QCheckBox *invert, *mute;
 };
 
-// The names of channel 1 or 2.
-const ChannelControlNames& ChannelControls(int channel);
+// Every widget a handler's control is shown on.
+struct WindowWidgets {
+    std::array<ChannelWidgets, kChannelCount> channels;
+    std::array<QCheckBox*, 4> functionSwitches;
+    PlotWidget* plot;
+    QListWidget* files;
+    QPushButton *load, *save, *browse;
+    FrameBox* presetPanel;
+    QLabel* presetTitle;
+    TextBox* presetName;
+    ListBox* presetList;
+    QPushButton *enter, *remove, *exit;
+    QPushButton *connect, *update, *recall, *loadToDsp;
+    ListBox *ports, *addresses, *recallSlots, *loadSlots;
+    QLabel *onlineLamp, *portLamp;
+};
 
-// Creates the controls of the table on the window; returns them by name.
-QHash<QString, QWidget*> BuildWindowLayout(QWidget* window);
+// Creates the controls of the table on the window, each with its name as objectName.
+WindowWidgets BuildWindowLayout(QWidget* window);
 
 // The window's lettering: the classic sans serif when it can be loaded, else a stand-in.
 QFont WindowFont(Lettering lettering);

@@ -12,8 +12,8 @@ WindowStyle::WindowStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("F
 int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
         case PM_IndicatorWidth:
-        case PM_IndicatorHeight: return 13;
-        case PM_CheckBoxLabelSpacing: return 3;
+        case PM_IndicatorHeight: return 11;
+        case PM_CheckBoxLabelSpacing: return 1;
         default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }

@@ -4,9 +4,8 @@
 
 namespace sonavel {
 
-ResponsePlot::ResponsePlot(SendBand sendBand, CrossoverCaching caching)
-    : sendBand_(std::move(sendBand)),
-      references_(caching),
+ResponsePlot::ResponsePlot(CrossoverCaching caching)
+    : references_(caching),
       positions_(std::make_unique<PlotPositions>()),
       bandCurves_(std::make_unique<BandArray<Curve>>()),
       sums_(std::make_unique<ChannelArray<Curve>>()),
@@ -21,7 +20,6 @@ void ResponsePlot::DoEQFFTDraw(const ParameterStore& store, bool editEnabled, in
     BandArray<Curve>::slot(channel, band);  // a bad band throws before anything changes
     if (!editEnabled) return;
     EQFFTDraw(store, channel, band);
-    if (sendBand_) sendBand_(channel, band);
 }
 
 void ResponsePlot::EQFFTDraw(const ParameterStore& store, int channel, int band) {

@@ -1,8 +1,7 @@
 #pragma once
 // The response plot without its widget: band curves of both channels, their sums and the
 // segments a widget paints (red, 2 px, channel 2 over channel 1). Every band change enters
-// through DoEQFFTDraw; the window only paints segments().
-#include <functional>
+// through DoEQFFTDraw; the plot computes and draws, and a window only paints segments().
 #include <memory>
 #include <vector>
 
@@ -17,24 +16,20 @@ namespace sonavel {
 
 class ResponsePlot {
 public:
-    // Called after a band was rebuilt (and drawn): sends that band to the unit.
-    using SendBand = std::function<void(int channel, int band)>;
-
     // Computes the position tables at once; reference curves are built on first use.
-    explicit ResponsePlot(SendBand sendBand = {},
-                          CrossoverCaching caching = CrossoverCaching::Cached);
+    explicit ResponsePlot(CrossoverCaching caching = CrossoverCaching::Cached);
 
     // The one entry for a change of one band: nothing at all while the edit gate is closed;
-    // else the band's curve is rebuilt, both channels are drawn while DrawEnabled, and then
-    // the band is handed to SendBand. Throws std::out_of_range for a channel outside 1..2 or a
-    // band outside 1..7, before changing anything.
+    // else the band's curve is rebuilt and both channels are drawn while DrawEnabled. Throws
+    // std::out_of_range for a channel outside 1..2 or a band outside 1..7, before changing
+    // anything.
     void DoEQFFTDraw(const ParameterStore& store, bool editEnabled, int channel, int band);
 
     // Rebuilds the band's curve and, while DrawEnabled, draws both channels.
     void EQFFTDraw(const ParameterStore& store, int channel, int band);
 
     // The plot's part of a bulk refresh: clears every band curve, rebuilds all fourteen with
-    // drawing off (each band handed to SendBand), then draws through (1, 7) and (2, 7).
+    // drawing off, then draws through (1, 7) and (2, 7).
     // Leaves DrawEnabled on.
     void RefreshAllBands(const ParameterStore& store);
 
@@ -60,7 +55,6 @@ public:
 private:
     void draw();
 
-    SendBand sendBand_;
     ReferenceCurves references_;
     std::unique_ptr<PlotPositions> positions_;
     std::unique_ptr<BandArray<Curve>> bandCurves_;

@@ -27,7 +27,7 @@ TEST(EditorWithSimulator, ConnectLightsTheLampAndEditsAndReadsTellThreeUnitsOnOn
     // The upper arrow of channel 1's band-3 gain pair at its start-up value: 0.5 dB more,
     // gain step 24 -> 23, sent to unit 1 alone.
     const size_t before = simulator.Frames().size();
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[2]);
     editor.Pause(kEditSettleMs);
     EXPECT_EQ(simulator.BytesOf(4, before), std::vector<QString>{"01 20 03 40 11 04 01 03 01 0A 00 17 23 00 01 05 60"});
     for (const LoggedFrame& frame : simulator.Frames(before))
@@ -54,7 +54,7 @@ TEST(EditorWithSimulator, ConnectLightsTheLampAndEditsAndReadsTellThreeUnitsOnOn
     // An edit now reaches unit 7 only.
     const int gain = editor.store().EqGain(2, 1);
     ASSERT_GT(gain, 0);
-    editor.ClickUpperArrow(editor.window().GainArrow(2, 0));
+    editor.ClickUpperArrow(editor.channel(2).gainArrows[0]);
     editor.Pause(kEditSettleMs);
     const UnitStates after = simulator.State();
     EXPECT_EQ(after.at(7).EqGain(2, 1), gain - 1);
@@ -74,10 +74,10 @@ TEST(EditorWithSimulator, UpdateFromASilentUnitEndsInErrorAndChangesNothing) {
     EXPECT_GE(clock.elapsed(), 2800);
     EXPECT_LE(clock.elapsed(), 6000);
     EXPECT_EQ(editor.store(), before);
-    EXPECT_TRUE(editor.window().control("Label20")->isVisible());
+    EXPECT_TRUE(editor.Control("Label20")->isVisible());
     EXPECT_EQ(simulator.BytesOf(12), std::vector<QString>(3, "01 20 03 40 09 0C 01 05 60"));
     editor.Click("Command10");  // "Exit"
-    EXPECT_FALSE(editor.window().control("Frame9")->isVisible());
+    EXPECT_FALSE(editor.Control("Frame9")->isVisible());
 }
 
 }  // namespace

@@ -24,14 +24,14 @@ EditorSession::~EditorSession() {
 }
 
 void EditorSession::Connect() {
-    if (!WaitFor([this] { return window_->state().EditEnabled; }, 5000))
+    if (!WaitFor([this] { return window_->editor().state().EditEnabled; }, 5000))
         throw std::runtime_error("the editor never finished its first refresh");
     Click("Command12");
 }
 
 QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action) {
     QStringList seen;
-    const auto* status = window_->control<QLabel>("Label20");
+    const QLabel* status = window_->widgets().presetTitle;
     const auto record = [&] {
         if (seen.isEmpty() || seen.back() != status->text()) seen << status->text();
     };
@@ -47,7 +47,7 @@ QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action
 }
 
 QStringList EditorSession::ChooseAddress(int address) {
-    auto* list = window_->control<sonavel::ListBox>("Combo7");
+    sonavel::ListBox* list = window_->widgets().addresses;
     return StatusTextsDuring([&] {
         list->setCurrentIndex(address - 1);
         emit list->activated(address - 1);

@@ -25,7 +25,9 @@ public:
     ~EditorSession();
 
     sonavel::MainWindow& window() { return *window_; }
-    sonavel::ParameterStore& store() { return window_->store(); }
+    sonavel::ParameterStore& store() { return window_->editor().store(); }
+    const sonavel::WindowWidgets& widgets() const { return window_->widgets(); }
+    const sonavel::ChannelWidgets& channel(int number) const { return window_->widgets().channels.at(number - 1); }
     // Message boxes the editor showed, as "title: text".
     const QStringList& messages() const { return messages_; }
 
@@ -41,9 +43,11 @@ public:
     QStringList Update() { return StatusTextsDuring([this] { Click("Command8"); }); }
     // Chooses "Addr=nn" in the address list, which reads that unit.
     QStringList ChooseAddress(int address);
-    void Click(const QString& control) { QTest::mouseClick(window_->control(control), Qt::LeftButton); }
+    // Controls by their names, as a user tells them apart.
+    QWidget* Control(const QString& name) const { return window_->findChild<QWidget*>(name); }
+    void Click(const QString& control) { QTest::mouseClick(Control(control), Qt::LeftButton); }
     void ClickUpperArrow(QWidget* arrows) { QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 1)); }
-    QColor Colour(const QString& control) const { return sonavel::BackColor(window_->control(control)); }
+    QColor Colour(const QString& control) const { return sonavel::BackColor(Control(control)); }
 
 private:
     sonavel::QtSerialPort port_;

@@ -80,18 +80,18 @@ TEST(EditorOnAFaultyLine, GarbledRepliesNeverHangTheEditorNorLeaveHalfAReadOrVal
     EXPECT_GE(goodReads, 1);
     // Still answering: switching band 2 off goes out to the unit last read.
     const int16_t off = editor.store().EqByPass(1, 2);
-    QTest::mouseClick(editor.window().OffBox(1, 1), Qt::LeftButton);
+    QTest::mouseClick(editor.channel(1).offBoxes[1], Qt::LeftButton);
     editor.Pause(400);
     EXPECT_EQ(editor.store().EqByPass(1, 2), 1 - off);
-    EXPECT_EQ(line.simulator.State().at(editor.window().link().DeviceAddress).EqByPass(1, 2), 1 - off);
+    EXPECT_EQ(line.simulator.State().at(editor.window().editor().session().State().DeviceAddress).EqByPass(1, 2), 1 - off);
 }
 
 TEST(EditorOnAFaultyLine, ALineHungUpDuringUpdateEndsInErrorAndKeepsTheSettings) {
     SimulatorRun simulator({"--hangup-after", "1"});
     EditorSession editor(simulator.DevicePath());
-    ASSERT_TRUE(editor.WaitFor([&] { return editor.window().state().EditEnabled; }, 5000));
+    ASSERT_TRUE(editor.WaitFor([&] { return editor.window().editor().state().EditEnabled; }, 5000));
     // A setting made before the read must survive it.
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 1));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[1]);
     const ParameterStore before = editor.store();
     ASSERT_EQ(before.EqGain(1, 2), 23);
 
@@ -102,7 +102,7 @@ TEST(EditorOnAFaultyLine, ALineHungUpDuringUpdateEndsInErrorAndKeepsTheSettings)
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].command, 11);
     EXPECT_EQ(editor.store(), before);
-    EXPECT_EQ(editor.window().control<QPushButton>("Command12")->text(), "DisConnect");
+    EXPECT_EQ(editor.widgets().connect->text(), "DisConnect");
     EXPECT_EQ(editor.Colour("Label8"), kLampOff);
     EXPECT_EQ(editor.messages().size(), 1);
 
@@ -111,7 +111,7 @@ TEST(EditorOnAFaultyLine, ALineHungUpDuringUpdateEndsInErrorAndKeepsTheSettings)
     SimulatorRun replacement;
     qputenv("SONAVEL_COM1", replacement.DevicePath().toLocal8Bit());
     editor.Click("Command12");
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 1));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[1]);
     editor.Pause(400);
     EXPECT_EQ(replacement.State().at(1).EqGain(1, 2), 22);
 }

@@ -24,7 +24,7 @@ struct EditorBehindANetworkServer : testing::Test {
     }
 };
 
-QString LinkCaption(EditorSession& editor) { return editor.window().control<QPushButton>("Command12")->text(); }
+QString LinkCaption(EditorSession& editor) { return editor.widgets().connect->text(); }
 
 TEST_F(EditorBehindANetworkServer, EditorOverRfc2217SendsEditsAsTheirFramesAndReadsTheUnit) {
     SimulatorRun simulator({"--units", "1"});
@@ -35,7 +35,7 @@ TEST_F(EditorBehindANetworkServer, EditorOverRfc2217SendsEditsAsTheirFramesAndRe
     EXPECT_TRUE(editor.LampTurns(kLampOn));
 
     const size_t before = simulator.Frames().size();
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[2]);
     editor.Pause(kEditSettleMs);
     EXPECT_EQ(simulator.BytesOf(4, before), std::vector<QString>{"01 20 03 40 11 04 01 03 01 0A 00 17 23 00 01 05 60"});
 
@@ -60,7 +60,7 @@ TEST_F(EditorBehindANetworkServer, ServerStoppedMidSessionSwitchesTheLinkOffOnce
     EXPECT_EQ(editor.Colour("Label8"), kLampOff);
 
     // The window goes on taking edits while the line is away.
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 2));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[2]);
     EXPECT_EQ(editor.store().EqGain(1, 3), 23);
 
     server.Start();
@@ -82,7 +82,7 @@ TEST_F(EditorBehindANetworkServer, ConnectionsThatCannotBeMadeAreReportedOnceWit
                           Case{"rfc2217://127.0.0.1:" + std::to_string(unanswered.Port()), "no answer within 3 s", 2900, 4500}}) {
         SCOPED_TRACE(c.port);
         EditorSession editor(QString::fromStdString(c.port));
-        ASSERT_TRUE(editor.WaitFor([&] { return editor.window().state().EditEnabled; }, 5000));
+        ASSERT_TRUE(editor.WaitFor([&] { return editor.window().editor().state().EditEnabled; }, 5000));
         QElapsedTimer clock;
         clock.start();
         editor.Click("Command12");

@@ -25,11 +25,10 @@ TEST(EditorWithSimulator, LoadOfAPresetFilePutsTheWholeSettingsIntoTheUnit) {
     SimulatorRun simulator;
     EditorSession editor(simulator.DevicePath());
     editor.Connect();
-    auto* files = editor.window().control<sonavel::FileListBox>("File1");
-    files->setPath(folder.path());
-    const QList<QListWidgetItem*> found = files->findItems("hall.bin", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    files->setCurrentItem(found.front());
+    sonavel::FileListValue& files = editor.window().editor().controls().files;
+    files.SetFolder(folder.path().toStdString());
+    ASSERT_EQ(files.names(), std::vector<std::string>{"hall.bin"});
+    editor.widgets().files->setCurrentRow(0);
 
     const size_t before = simulator.Frames().size();
     editor.Click("Command4");

@@ -28,7 +28,7 @@ TEST(Replug, TheEditorSwitchesTheLinkOffOnceAndALaterConnectWorks) {
     ReplugLine line;
     EditorSession editor(line.link);
     editor.Connect();  // its first presence query is the frame the line goes away with
-    const auto* connect = editor.window().control<QPushButton>("Command12");
+    const QPushButton* connect = editor.widgets().connect;
     EXPECT_TRUE(editor.WaitFor([&] { return connect->text() == "DisConnect"; }, 3000));
     EXPECT_EQ(editor.Colour("Label8"), kLampOff);
     EXPECT_EQ(editor.messages().size(), 1) << editor.messages().join("\n").toStdString();
@@ -38,7 +38,7 @@ TEST(Replug, TheEditorSwitchesTheLinkOffOnceAndALaterConnectWorks) {
     editor.Click("Command12");
     EXPECT_EQ(connect->text(), "Connect");
     EXPECT_TRUE(editor.LampTurns(kLampOn));
-    editor.ClickUpperArrow(editor.window().GainArrow(1, 1));
+    editor.ClickUpperArrow(editor.channel(1).gainArrows[1]);
     editor.Pause(400);
     EXPECT_EQ(line.simulator.State().at(1).EqGain(1, 2), 23);
     EXPECT_EQ(editor.messages().size(), 1);

@@ -41,21 +41,22 @@ ParameterStore UnitSettings(int variant) {
 void ExpectControlsShow(const MainWindow& window, const ParameterStore& s) {
     const int typePosition[] = {-1, 0, -1, -1, 1, 2};  // EqType 1, 4, 5 -> list position
     for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const ChannelWidgets& w = window.widgets().channels.at(ch - 1);
         for (int i = 0; i < kEqBandCount; ++i) {
             const int band = i + 1;
             SCOPED_TRACE(testing::Message() << "channel " << ch << " band " << band);
-            EXPECT_EQ(window.FrequencyArrow(ch, i)->value(), 20180 - s.EqFrequency(ch, band));
-            EXPECT_EQ(window.GainArrow(ch, i)->value(), s.EqGain(ch, band));
-            EXPECT_EQ(window.QArrow(ch, i)->value(), 100 - s.EqQFactor(ch, band));
-            EXPECT_EQ(window.TypeList(ch, i)->currentIndex(), typePosition[s.EqType(ch, band)]);
-            EXPECT_EQ(window.OffBox(ch, i)->isChecked(), s.EqByPass(ch, band) == 1);
+            EXPECT_EQ(w.frequencyArrows[i]->value(), 20180 - s.EqFrequency(ch, band));
+            EXPECT_EQ(w.gainArrows[i]->value(), s.EqGain(ch, band));
+            EXPECT_EQ(w.qArrows[i]->value(), 100 - s.EqQFactor(ch, band));
+            EXPECT_EQ(w.typeLists[i]->currentIndex(), typePosition[s.EqType(ch, band)]);
+            EXPECT_EQ(w.offBoxes[i]->isChecked(), s.EqByPass(ch, band) == 1);
         }
-        EXPECT_EQ(window.CrossoverList(ch, 0)->currentIndex(), s.LpType(ch));
-        EXPECT_EQ(window.CrossoverList(ch, 1)->currentIndex(), s.HpType(ch));
-        EXPECT_EQ(window.FrequencyArrow(ch, 5)->value(), 20180 - s.EqFrequency(ch, kLowPassBand));
-        EXPECT_EQ(window.FrequencyArrow(ch, 6)->value(), 20180 - s.EqFrequency(ch, kHighPassBand));
-        EXPECT_EQ(window.control<QCheckBox>(ch == 1 ? "Check3" : "Check5")->isChecked(), s.InvertStatus(ch) == 1);
-        EXPECT_EQ(window.control<ArrowPair>(MemberName("VScroll4", ch - 1))->value(), 145 - s.GainLevel(ch));
+        EXPECT_EQ(w.crossoverLists[0]->currentIndex(), s.LpType(ch));
+        EXPECT_EQ(w.crossoverLists[1]->currentIndex(), s.HpType(ch));
+        EXPECT_EQ(w.frequencyArrows[5]->value(), 20180 - s.EqFrequency(ch, kLowPassBand));
+        EXPECT_EQ(w.frequencyArrows[6]->value(), 20180 - s.EqFrequency(ch, kHighPassBand));
+        EXPECT_EQ(w.invert->isChecked(), s.InvertStatus(ch) == 1);
+        EXPECT_EQ(w.inputGain->value(), 145 - s.GainLevel(ch));
     }
 }
 

@@ -109,7 +109,7 @@ TEST_F(BandSynthesis, StoreRulesFlatCodesAndClamping) {
 }
 
 TEST(CrossoverCaching, CachedCurvesDrawTheSameAsRebuiltOnes) {
-    ResponsePlot cached({}, CrossoverCaching::Cached), rebuilt({}, CrossoverCaching::RebuildEachUse);
+    ResponsePlot cached(CrossoverCaching::Cached), rebuilt(CrossoverCaching::RebuildEachUse);
     ParameterStore store = FlatStore();
     for (int band : {kLowPassBand, kHighPassBand})
         for (int list = 1; list <= 8; ++list)

@@ -7,21 +7,11 @@
 
 #include "link/LinkSession.h"
 #include "tests/support/MemoryPort.h"
+#include "tests/support/VirtualTime.h"
 #include "link/Messages.h"
 
 namespace sonavel {
 namespace {
-
-// Virtual time: pauses and waits advance the clock instead of blocking.
-struct VirtualTime : Sleeper, Clock {
-    void Sleep(int milliseconds) override {
-        pauses.push_back(milliseconds);
-        nowMs += milliseconds;
-    }
-    long long NowMs() const override { return nowMs; }
-    long long nowMs = 0;
-    std::vector<int> pauses;
-};
 
 // Notes every report of the line with the virtual time it came at.
 struct RecordingView : LinkView {

@@ -1,0 +1,105 @@
+// The widgets are wired to the editor both ways: the user's input reaches the handlers once,
+// what the handlers set shows without running them again, and the window system's paints,
+// exposes and resizes ask for the deferred redraw.
+#include <QExposeEvent>
+#include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include "EditorFixture.h"
+
+namespace sonavel {
+namespace {
+
+class WiringTest : public EditorTest {
+protected:
+    void SetUp() override {
+        RunFirstRefresh();
+        W().connect->click();
+        port.ClearWritten();
+    }
+};
+
+TEST_F(WiringTest, UserInputReachesItsHandlerOnceAndHandlersShowOnTheWidgets) {
+    window->show();
+    ArrowPair* gain = Channel(1).gainArrows[2];
+    QTest::mouseClick(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));  // the upper arrow
+    EXPECT_EQ(window->editor().store().EqGain(1, 3), 23);
+    EXPECT_EQ(Channel(1).gainBoxes[2]->text(), " .5dB");
+    EXPECT_EQ(Sent().size(), 1u);
+
+    ListBox* type = Channel(2).typeLists[0];
+    type->setCurrentIndex(1);
+    emit type->activated(1);
+    EXPECT_EQ(window->editor().store().EqType(2, 1), 4);
+    EXPECT_FALSE(Channel(2).qArrows[0]->isEnabled());
+    Channel(2).mute->click();
+    EXPECT_EQ(window->editor().store().MuteState(2), 1);
+    EXPECT_EQ(Sent().size(), 3u);
+
+    TextBox* box = Channel(2).frequencyBoxes[4];
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(BackColor(box), QColor(255, 192, 128));
+    QTest::keyClicks(box, "2000");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(window->editor().store().EqFrequency(2, 5), 2000);
+    EXPECT_EQ(BackColor(box), QColor(255, 255, 255));
+    EXPECT_EQ(Channel(2).frequencyArrows[4]->value(), 20180 - 2000);
+
+    W().save->click();
+    EXPECT_FALSE(W().presetPanel->isHidden());
+    EXPECT_EQ(W().presetPanel->caption(), "Save Preset");
+    EXPECT_EQ(window->focusWidget(), W().presetName);
+    W().exit->click();
+    EXPECT_TRUE(W().presetPanel->isHidden());
+}
+
+TEST_F(WiringTest, AHeldArrowRepeatsItsStepUntilReleased) {
+    window->show();
+    ArrowPair* gain = Channel(1).gainArrows[1];
+    const int before = gain->value();
+    QTest::mousePress(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));
+    QTest::qWait(700);  // past the repeat delay: several more steps
+    QTest::mouseRelease(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));
+    const int held = before - gain->value();
+    EXPECT_GE(held, 3);
+    EXPECT_EQ(Sent().size(), static_cast<size_t>(held)) << "one message per step";
+    QTest::qWait(200);
+    EXPECT_EQ(before - gain->value(), held) << "no step after the release";
+}
+
+TEST_F(WiringTest, TheWheelOverAListWithoutFocusPicksNothing) {
+    QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(W().addresses, &turn);
+    EXPECT_EQ(W().addresses->currentIndex(), -1);
+    EXPECT_EQ(window->editor().session().State().DeviceAddress, 1);
+    EXPECT_TRUE(Sent().empty());
+}
+
+// Uncovering the window shows it from the backing store without painting the plot; the
+// expose itself asks for the redraw, as paints of the plot and resizes do.
+TEST_F(WiringTest, PaintsExposesAndResizesRedrawAndResendTheCurrentBand) {
+    window->show();
+    QCoreApplication::processEvents();
+    Channel(1).gainArrows[2]->setValue(20);
+    const auto redrawSends = [this](const std::function<void()>& uncover) {
+        Ticks(3);
+        port.ClearWritten();
+        uncover();
+        Ticks(2);
+        return Sent().size() == 1 && Sent()[0][7] == 3;
+    };
+    EXPECT_TRUE(redrawSends([this] {
+        QExposeEvent expose(QRegion(window->rect()));
+        QCoreApplication::sendEvent(window->windowHandle(), &expose);
+    }));
+    EXPECT_TRUE(redrawSends([this] { W().plot->repaint(); }));
+    EXPECT_TRUE(redrawSends([this] {
+        QResizeEvent resize(window->size(), window->size());
+        QCoreApplication::sendEvent(window.get(), &resize);
+    }));
+}
+
+}  // namespace
+}  // namespace sonavel

@@ -1,0 +1,73 @@
+// Gain, output gain, delay, compressor, mute, invert and function switches.
+#include "HandlerFixture.h"
+
+namespace sonavel {
+namespace {
+
+using LevelHandlersTest = EditingTest;
+
+TEST_F(LevelHandlersTest, GainAndDelayTextsStoreAndMessage) {
+    const std::tuple<int, const char*, int> gains[] = {{0, " 12dB", 145}, {145, "Mute", 0}, {24, " 0dB", 121},
+                                                       {144, "-60dB", 1}};
+    for (auto [value, text, level] : gains) {
+        Channel(1).inputGain.SetValue(value);
+        EXPECT_EQ(Channel(1).inputGainBox.text(), text);
+        EXPECT_EQ(Store().GainLevel(1), level);
+    }
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0F 01 01 79 79 79 01 01 01 05 60"));
+    const std::tuple<int, const char*, int> delays[] = {{149, " .021mS", 2}, {0, " 3.125mS", 151},
+                                                        {147, " .062mS", 4}};  // 62.5 us to the even 62
+    for (auto [value, text, samples] : delays) {
+        Channel(2).delay.SetValue(value);
+        EXPECT_EQ(Channel(2).delayBox.text(), text);
+        EXPECT_EQ(Store().DelaySamples(2), samples);
+    }
+    EXPECT_EQ(Sent().back()[11], 4);
+    EXPECT_EQ(Sent().size(), 7u);
+}
+
+TEST_F(LevelHandlersTest, CompressorControlsAndTheLimiter) {
+    auto& arrows = Channel(2).compressorArrows;
+    auto& boxes = Channel(2).compressorBoxes;
+    arrows[0].SetValue(100);
+    EXPECT_EQ(boxes[0].text(), "-50dB");
+    arrows[1].SetValue(0);
+    EXPECT_EQ(boxes[1].text(), " 200mS");
+    arrows[2].SetValue(0);
+    EXPECT_EQ(boxes[2].text(), " 1000dB/S");
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0F 02 02 C8 0A 00 00 01 01 05 60"));
+    const std::tuple<int, const char*, int> ratios[] = {{2, "1: 20", 20}, {1, "Limiter", 100}, {0, "Limiter", 100}};
+    for (auto [value, text, ratio] : ratios) {
+        Channel(1).compressorArrows[3].SetValue(value);
+        EXPECT_EQ(Channel(1).compressorBoxes[3].text(), text);
+        EXPECT_EQ(Store().CompRatio(1), ratio);
+    }
+    EXPECT_EQ(Sent().back()[11], 100);
+}
+
+TEST_F(LevelHandlersTest, MuteSilencesTheOutputAndUnmuteRestoresZeroDecibels) {
+    Channel(2).outputGain.SetValue(145 - 100);  // the hidden output gain of channel 2
+    EXPECT_EQ(Store().OutputLevel(2), 100);
+    Channel(2).mute.SetChecked(true);
+    EXPECT_EQ(Store().OutputLevel(2), 0);
+    EXPECT_EQ(Store().GainLevel(4), 0);
+    Channel(2).outputGain.SetValue(145 - 90);  // moving it while muted keeps the output silent
+    EXPECT_EQ(Store().OutputLevel(2), 0);
+    Channel(2).mute.SetChecked(false);
+    EXPECT_EQ(Store().OutputLevel(2), 121);
+    EXPECT_EQ(Store().GainLevel(4), 121);
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0F 01 79 79 79 79 01 01 01 05 60"));
+}
+
+TEST_F(LevelHandlersTest, InvertAndFunctionSwitches) {
+    Channel(2).invert.SetChecked(true);
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0C 09 00 00 01 01 05 60"));
+    editor.session().ChooseAddress(3);
+    Controls().functionSwitches[1].SetChecked(true);  // "BYPass" of channel 2: function 6
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0B 06 02 01 03 05 60"));
+    Controls().functionSwitches[2].SetChecked(false);  // compressor "OFF" of channel 1: function 3
+    EXPECT_EQ(Sent().back(), Hex("01 20 03 40 0B 03 01 00 03 05 60"));
+}
+
+}  // namespace
+}  // namespace sonavel

@@ -1,0 +1,167 @@
+// The link strip: Connect/DisConnect, port and address choice, the presence lamp, and whole
+// settings read from and written to a unit that answers like the real one.
+#include "HandlerFixture.h"
+
+namespace sonavel {
+namespace {
+
+using LinkStripTest = HandlerTest;
+
+TEST_F(LinkStripTest, ConnectShowsAndSwitchesTheLinkOnTheChosenPort) {
+    ButtonValue& connect = Controls().connect;
+    connect.Click();  // no port chosen yet: COM1
+    EXPECT_TRUE(port.PortOpen());
+    EXPECT_EQ(port.CommPort(), 1);
+    EXPECT_TRUE(connect.lit());
+    EXPECT_TRUE(Controls().update.enabled());
+    EXPECT_TRUE(Controls().loadToDsp.enabled());
+    connect.Click();
+    EXPECT_FALSE(port.PortOpen());
+    EXPECT_FALSE(connect.lit());
+
+    // A port chosen while off is tested (open, close, open) and left closed until Connect.
+    Controls().ports.SetPosition(2);
+    EXPECT_EQ(port.OpenCount(), 3);
+    EXPECT_FALSE(port.PortOpen());
+    EXPECT_TRUE(Controls().portLamp.lit());
+    connect.Click();
+    EXPECT_EQ(port.CommPort(), 3);
+
+    Controls().ports.SetPosition(4);  // COM5 does not exist: the window stays usable
+    EXPECT_FALSE(Controls().portLamp.lit());
+    EXPECT_EQ(editor.session().State().Connected, 1);
+    EXPECT_TRUE(view.messages.empty());
+    connect.Click();  // off
+    connect.Click();  // on again, with COM5
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text.rfind("COM5 could not be opened", 0), 0u) << view.messages[0].text;
+    EXPECT_FALSE(connect.lit());
+
+    Controls().ports.SetPosition(2);
+    connect.Click();
+    port.HangUp();  // the line goes away: the link goes off and the user is told
+    EXPECT_EQ(editor.session().State().Connected, 0);
+    EXPECT_FALSE(connect.lit());
+    EXPECT_EQ(view.messages.size(), 2u);
+}
+
+TEST_F(LinkStripTest, PresenceChecksPollTheChosenAddressAndLightTheLamp) {
+    Ticks(21);  // the first check ran on the first tick, the refresh on the 21st
+    Controls().connect.Click();
+    Controls().addresses.SetPosition(6);  // reads the new unit's settings, which restarts the quiet time
+    port.ClearWritten();
+    Ticks(20);
+    EXPECT_TRUE(Sent().empty());
+    editor.Tick();
+    EXPECT_EQ(Sent(), std::vector<Bytes>{Hex("01 20 03 40 09 0B 07 05 60")});
+    EXPECT_FALSE(Controls().onlineLamp.lit());
+    port.Deliver(Hex("01 20 03 40 09 01 07 05 60"));
+    for (int check = 0; check < 3; ++check) editor.session().OnLineCheck();
+    EXPECT_TRUE(Controls().onlineLamp.lit());
+}
+
+class UnitTransfersTest : public EditingTest {
+protected:
+    void SetUp() override {
+        EditingTest::SetUp();
+        ParameterStore unit;
+        InitDSPPremeter(unit);
+        unit.GainLevel(1) = 100;
+        unit.EqFrequency(1, 3) = 2000;
+        unit.EqGain(1, 3) = 40;
+        unit.LpType(2) = 3;
+        const auto answer = UnitHolding(unit);
+        port.SetResponder([this, answer](const Bytes& written) { return unitPresent ? answer(written) : Bytes{}; });
+        // Each wait notes the status text and band 3's gain text of channel 1 when the status changes.
+        afterWait = [this] {
+            const std::string status = Controls().presetTitle.text();
+            if (progress.empty() || progress.back()[0] != status)
+                progress.push_back({status, Channel(1).gainBoxes[2].text()});
+            recallUsable |= Controls().recall.enabled();
+            updateUsable |= Controls().update.enabled();
+        };
+    }
+
+    bool unitPresent = true;
+    std::vector<std::vector<std::string>> progress;  // {status, gain text}
+    bool recallUsable = false;
+    bool updateUsable = false;
+};
+
+TEST_F(UnitTransfersTest, UpdateShowsItsProgressThenTheUnitsSettings) {
+    Controls().update.Click();
+    const std::vector<std::vector<std::string>> expected = {
+        {"Recall UnitID: 1...", " 0dB"}, {"Recall UnitID: 1...Flish", " 0dB"}, {"Update...", " 0dB"}};
+    EXPECT_EQ(progress, expected);  // the controls change only after both texts were shown
+    EXPECT_TRUE(time.pauses.empty());  // showing the settings holds nothing up
+    EXPECT_EQ(Sent().size(), 2u);      // the ping and the request
+    EXPECT_FALSE(Controls().presetPanel.visible());
+    EXPECT_EQ(Channel(1).inputGain.value(), 145 - 100);
+    EXPECT_EQ(Channel(1).frequencyBoxes[2].text(), " 2000Hz");
+    EXPECT_EQ(Channel(1).gainBoxes[2].text(), "-8dB");
+    EXPECT_EQ(Store().EqType(2, 6), 7);  // the crossover list decides the type code
+
+    unitPresent = false;  // a failed read changes nothing and keeps its text until "Exit"
+    const ParameterStore before = Store();
+    Controls().update.Click();
+    EXPECT_EQ(Controls().presetTitle.text(), "Recall UnitID: 1...Error");
+    EXPECT_EQ(Store(), before);
+    EXPECT_TRUE(Controls().presetPanel.visible());
+    Controls().exit.Click();
+    EXPECT_FALSE(Controls().presetPanel.visible());
+}
+
+TEST_F(UnitTransfersTest, NoSecondReadStartsInsideARunningOne) {
+    duringWait = [this] {
+        Controls().update.Click();
+        Controls().addresses.SetPosition(0);  // the address list reads the unit too
+    };
+    Controls().update.Click();
+    EXPECT_FALSE(updateUsable);
+    EXPECT_TRUE(Controls().update.enabled());
+    EXPECT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(progress.size(), 3u);
+}
+
+TEST_F(UnitTransfersTest, RecallFromSlotAlwaysLeavesBothChannelsUnmuted) {
+    Channel(1).mute.SetChecked(true);
+    Channel(2).mute.SetChecked(true);
+    port.ClearWritten();
+    unitPresent = false;
+    Controls().recallSlots.SetPosition(2);
+    Controls().recall.Click();
+    EXPECT_EQ(Controls().presetTitle.text(), "Recall Preset:User 3...Error");
+    EXPECT_FALSE(recallUsable);
+    EXPECT_TRUE(Controls().recall.enabled());
+    ASSERT_EQ(Sent().size(), 6u);  // ping, three requests, then each channel's gains
+    EXPECT_EQ(Sent()[1], Hex("01 20 03 40 0A 0C 03 01 05 60"));
+    EXPECT_FALSE(Channel(1).mute.checked() || Channel(2).mute.checked());
+    EXPECT_EQ(Store().GainLevel(4), 121);
+
+    unitPresent = true;
+    Channel(1).mute.SetChecked(true);
+    Controls().recall.Click();
+    EXPECT_EQ(Store().EqGain(1, 3), 40);
+    EXPECT_FALSE(Channel(1).mute.checked());
+}
+
+TEST_F(UnitTransfersTest, LoadToSlotSendsTheStoreWithTheSlotNumber) {
+    Controls().presetName.EnterText("Stage left");
+    ClickUp(Channel(1).gainArrows[2]);
+    port.ClearWritten();
+    Controls().loadSlots.SetPosition(15);
+    Controls().loadToDsp.Click();
+    ASSERT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0], StoreToSlotMessage(Store(), 16, 1));
+    EXPECT_EQ(Sent()[0].at(117), 0x10);
+    EXPECT_EQ(editor.presetRecord().DisplayName(), "Stage left");
+    EXPECT_EQ(editor.presetRecord().Value(234 + 2 * 4), 23);  // channel 1 band 3 gain position
+
+    Controls().connect.Click();  // link off: nothing leaves
+    port.ClearWritten();
+    Controls().loadToDsp.Click();
+    EXPECT_TRUE(Sent().empty());
+}
+
+}  // namespace
+}  // namespace sonavel

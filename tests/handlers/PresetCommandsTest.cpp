@@ -1,0 +1,210 @@
+// Preset files from the editor: Browse, Save through the name panel, Load, and their failures.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "HandlerFixture.h"
+#include "cli/LoadedPreset.h"
+
+namespace sonavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PresetCommandsTest : public EditingTest {
+protected:
+    void SetUp() override {
+        EditingTest::SetUp();
+        std::string pattern = (fs::temp_directory_path() / "editor-presets-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        BrowseTo(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    void BrowseTo(const std::string& chosen) {
+        view.chosenFolder = chosen;
+        Controls().browse.Click();
+    }
+    void Select(const std::string& name) {
+        FileListValue& files = Controls().files;
+        files.Refresh();
+        const auto& names = files.names();
+        files.Select(static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()));
+    }
+    void SaveAs(const std::string& name) {
+        Controls().save.Click();
+        Controls().presetName.EnterText(name);
+        Controls().enter.Click();
+    }
+    std::string Contents(const std::string& name) const {
+        std::ifstream file(folder / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+    }
+    // Record fields are 16-bit little-endian.
+    static std::string With(std::string record, int offset, int value) {
+        record[offset] = char(value & 0xFF);
+        record[offset + 1] = char(value >> 8);
+        return record;
+    }
+    static int Field(const std::string& record, int offset) {
+        return static_cast<int16_t>(uint8_t(record[offset]) | uint8_t(record[offset + 1]) << 8);
+    }
+
+    fs::path folder;
+};
+
+TEST_F(PresetCommandsTest, SaveThroughTheNamePanelThenLoadTheFirstPreset) {
+    ClickUp(Channel(1).gainArrows[2]);  // channel 1 band 3: gain position 23, +0.5 dB
+    Channel(2).typeLists[4].SetPosition(1);  // channel 2 band 5 a shelf: its Q arrows go off
+    Controls().save.Click();
+    EXPECT_EQ(Controls().presetPanel.text(), "Save Preset");
+    EXPECT_EQ(Controls().presetTitle.text(), "Enter Preset Name");
+    EXPECT_TRUE(Controls().presetName.visible());
+    Controls().presetName.EnterText("abc");
+    Controls().presetName.Key(13);  // the Enter key saves as "Enter" does
+    EXPECT_EQ(Field(Contents("abc.bin"), 234 + 2 * 4), 23);  // EqGain of channel 1 band 3
+    EXPECT_FALSE(Controls().presetPanel.visible());
+    EXPECT_EQ(Controls().files.names(), std::vector<std::string>{"abc.bin"});
+    ClickUp(Channel(1).gainArrows[2]);
+    SaveAs("abc");
+
+    port.ClearWritten();
+    Select("abc.bin");
+    Controls().load.Click();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(Channel(1).gainBoxes[2].text(), " .5dB");
+    ASSERT_EQ(Sent().size(), 1u);  // the whole settings, once
+    EXPECT_EQ(Sent()[0].size(), 120u);
+    EXPECT_TRUE(Channel(2).qArrows[4].enabled());
+
+    Controls().connect.Click();  // with the link off the same load sends nothing
+    ClickUp(Channel(1).gainArrows[2]);
+    port.ClearWritten();
+    Controls().load.Click();
+    EXPECT_EQ(Store().EqGain(1, 3), 23);
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(PresetCommandsTest, LoadedValuesAreBroughtInLineAsTheCommandLineToolLoadsThem) {
+    SaveAs("edge");
+    // Channel 1's ratio beyond the limiter, a band-6 code its list disagrees with, channel 2's
+    // output gain mute, a Q position beyond the table, and an unused field kept for the next save.
+    std::string edge = With(Contents("edge.bin"), 134, 500);
+    edge = With(With(With(edge, 150 + 2 * 10, 2), 102 + 2 * 3, 0), 262 + 2 * 1, 300);
+    Write("edge.bin", With(edge, 110, 0x1234));
+    Select("edge.bin");
+    Controls().load.Click();
+    EXPECT_EQ(Store().CompRatio(1), 100);  // 101 once loaded, then the limiter
+    EXPECT_EQ(Channel(1).compressorBoxes[3].text(), "Limiter");
+    EXPECT_TRUE(Channel(2).mute.checked());
+
+    // The same store, and so the same whole-settings message, as sonavel-cli write sends.
+    const ParameterStore loaded = cli::LoadedPresetFile((folder / "edge.bin").string());
+    EXPECT_EQ(Store(), loaded);
+    ASSERT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0], WholeSettingsMessage(loaded, 1));
+    EXPECT_EQ(Sent()[0][61], 3) << "band 6 of channel 1 takes its code from its list position";
+
+    SaveAs("again");
+    EXPECT_EQ(Field(Contents("again.bin"), 110), 0x1234);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(PresetCommandsTest, FailuresAreReportedAndChangeNothing) {
+    SaveAs("good");
+    Write("loud.bin", With(Contents("good.bin"), 102, 146));  // input gain of channel 1 beyond 145
+    ClickUp(Channel(1).gainArrows[2]);
+    port.ClearWritten();
+    const ParameterStore before = Store();
+    bool busyDuringBox = false;
+    view.onMessage = [&] { busyDuringBox = view.busy && !Controls().load.enabled(); };
+
+    Controls().load.Click();  // nothing selected
+    Select("loud.bin");
+    Controls().load.Click();
+    ASSERT_EQ(view.messages.size(), 2u);
+    for (const auto& message : view.messages) {
+        EXPECT_EQ(message.title + "|" + message.text.substr(0, 15), "Open File|Open File Error") << message.text;
+        EXPECT_EQ(message.icon, MessageIcon::None);
+    }
+    EXPECT_TRUE(busyDuringBox);
+    EXPECT_FALSE(view.busy);
+    EXPECT_TRUE(Controls().load.enabled());
+    EXPECT_EQ(Store(), before);
+    EXPECT_TRUE(Sent().empty());
+
+    view.messages.clear();
+    SaveAs("a/b");  // a name that cannot be a file name
+    BrowseTo((folder / "gone").string());
+    SaveAs("abc");  // the chosen folder is not there
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[0].title + "|" + view.messages[0].text.substr(0, 14), "File Nanme|FileName Error");
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(view.messages[1].text.substr(0, 15), "Save File Error");
+    EXPECT_FALSE(Controls().presetPanel.visible());
+}
+
+// A file name is bytes: one that is not UTF-8 is listed, loaded and saved under its own name.
+TEST_F(PresetCommandsTest, ANameThatIsNotUtf8IsListedAndLoaded) {
+    SaveAs("good");
+    ASSERT_TRUE(fs::copy_file(folder / "good.bin", folder / "\xff.bin"));
+    Select("\xff.bin");
+    ASSERT_EQ(Controls().files.selected(), "\xff.bin");
+    ClickUp(Channel(1).gainArrows[2]);
+    Controls().load.Click();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(Store().EqGain(1, 3), 24);
+}
+
+// None of these may block the editor; each is answered with a message at once.
+TEST_F(PresetCommandsTest, HostileFilesAndAVanishedFolderAreReportedAndNothingIsLost) {
+    SaveAs("good");
+    fs::copy_file(folder / "good.bin", folder / "soon-a-pipe.bin");
+    std::ofstream(folder / "victim.txt") << std::string(1000, 't');
+    fs::create_symlink("victim.txt", folder / "alink.bin");
+    Select("soon-a-pipe.bin");
+    fs::remove(folder / "soon-a-pipe.bin");
+    ASSERT_EQ(::mkfifo((folder / "soon-a-pipe.bin").c_str(), 0644), 0);
+    Controls().load.Click();
+    SaveAs("alink");  // through the link into a file that holds no whole records
+    Select("good.bin");
+    const fs::path moved = folder.string() + "-moved";
+    fs::rename(folder, moved);
+    Controls().load.Click();
+    fs::rename(moved, folder);
+    ASSERT_EQ(view.messages.size(), 3u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"Open File Error", "not a regular file"}, {"Save File Error", "690-byte records"}, {"Open File Error", "no such file"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(view.messages[i].text.rfind(expected[i].first, 0), 0u) << view.messages[i].text;
+        EXPECT_NE(view.messages[i].text.find(expected[i].second), std::string::npos) << view.messages[i].text;
+    }
+    EXPECT_EQ(fs::file_size(folder / "victim.txt"), 1000u);
+    EXPECT_EQ(fs::file_size(folder / "good.bin"), 690u);
+}
+
+TEST_F(PresetCommandsTest, EnterOutsideTheNamePanelExitAndACancelledBrowseChangeNothing) {
+    Controls().enter.Click();  // before any Save
+    SaveAs("abc");
+    Controls().save.Click();
+    Controls().presetName.EnterText("abc");
+    Controls().exit.Click();  // "Exit" saves nothing
+    Controls().save.Click();
+    Controls().presetName.EnterText("xyz");
+    Controls().load.Click();  // "Load" in between (refused: nothing selected)
+    Controls().enter.Click();
+    EXPECT_EQ(Controls().files.names(), std::vector<std::string>{"abc.bin"});
+    EXPECT_EQ(Contents("abc.bin").size(), 690u);  // one save only
+
+    EXPECT_EQ(view.folderRequests.at(0), "Selected...|" + fs::current_path().string());
+    BrowseTo("");  // cancelled
+    EXPECT_EQ(Controls().files.folder(), folder.string());
+}
+
+}  // namespace
+}  // namespace sonavel

@@ -1,0 +1,22 @@
+#pragma once
+// Virtual time for the line: pauses and waits advance the clock instead of blocking.
+#include <numeric>
+#include <vector>
+
+#include "link/Clock.h"
+#include "link/Sleeper.h"
+
+namespace sonavel {
+
+struct VirtualTime : Sleeper, Clock {
+    void Sleep(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        nowMs += milliseconds;
+    }
+    long long NowMs() const override { return nowMs; }
+    int PausedMs() const { return std::accumulate(pauses.begin(), pauses.end(), 0); }
+    long long nowMs = 0;
+    std::vector<int> pauses;
+};
+
+}  // namespace sonavel
