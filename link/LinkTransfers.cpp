@@ -80,12 +80,18 @@ bool LinkSession::ReceiveSettings(const std::function<Bytes()>& buildRequest) {
     const Bytes request = buildRequest();
     link_.RecallPending = 1;
     link_.WaitTicks = 0;
+    int damagedDumps = 0;
     for (int attempt = 0; attempt < kRequestAttempts && link_.RecallPending == 1; ++attempt) {
         if (!SendGateOpen(port_, link_)) continue;
         port_.Output(request);
         link_.RecallPending = 1;
         link_.WaitTicks = 0;
         WaitWhile([this] { return link_.RecallPending == 1 && link_.WaitTicks <= kRequestWaitTicks; });
+        // A dump with a value out of range was damaged on the line: it counts as not received,
+        // unless every attempt brings such a dump; then the last one is taken, clamped.
+        if (link_.RecallPending == 0 && !SettingsBlockInRange(receiver_.RecallBuffer().data()) &&
+            ++damagedDumps < kRequestAttempts)
+            link_.RecallPending = 1;
     }
     return link_.RecallPending == 0;
 }

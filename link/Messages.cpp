@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/BulkChange.h"
+#include "model/StoreFields.h"
 
 namespace sonavel {
 
@@ -165,6 +166,19 @@ void ReadSettingsBlock(const uint8_t* frame, ParameterStore& s) {
         value = split ? static_cast<int16_t>(frame[offset] * 100 + frame[offset + 1]) : frame[offset];
         offset += split ? 2 : 1;
     });
+}
+
+bool SettingsBlockInRange(const uint8_t* frame) {
+    ParameterStore carried;
+    InitDSPPremeter(carried);  // what the block does not carry stays at values in range
+    ReadSettingsBlock(frame, carried);
+    bool remaindersFit = true;
+    int offset = kSettingsBlockFirst;
+    ForEachBlockValue(carried, [frame, &offset, &remaindersFit](int16_t&, bool split) {
+        if (split && frame[offset + 1] >= 100) remaindersFit = false;
+        offset += split ? 2 : 1;
+    });
+    return remaindersFit && ClampIntoRange(carried) == 0;
 }
 
 void ApplySettingsDump(const uint8_t* frame, ParameterStore& store) {

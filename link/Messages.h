@@ -53,6 +53,11 @@ void WriteSettingsBlock(const ParameterStore& store, Bytes& frame);
 // byte. Fields the block does not carry keep their values.
 void ReadSettingsBlock(const uint8_t* frame, ParameterStore& store);
 
+// Whether every value the settings block at frame offsets 7..116 carries lies in its field's
+// range, the remainder byte of a split value (frequency, release) below 100 included. A unit
+// reports what it holds, so a value outside can only come from a line that damaged the dump.
+bool SettingsBlockInRange(const uint8_t* frame);
+
 // Takes a unit's settings dump into the store: the block as it stands, then the store
 // brought in line as after every bulk change (clamped, crossover codes from the list
 // positions, derived fields).

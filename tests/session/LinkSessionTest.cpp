@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "tests/support/MemoryPort.h"
 #include "tests/support/VirtualTime.h"
 #include "link/Messages.h"
+#include "model/BulkChange.h"
 
 namespace sonavel {
 namespace {
@@ -44,8 +46,16 @@ protected:
         if (address != unitAddress_) return {};
         if (written[5] == kCmdPresenceQuery) return BuildMessage(kCmdGainDelay, {}, address);
         if (written[5] != kCmdSettingsRequest) return {};
+        if (!scriptedDumps_.empty()) {
+            Bytes next = std::move(scriptedDumps_.front());
+            scriptedDumps_.pop_front();
+            return next;
+        }
+        return Dump(unit_);
+    }
+    Bytes Dump(const ParameterStore& settings) const {
         Bytes dump = BuildMessage(kCmdLimiter, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), dumpAddress_);
-        WriteSettingsBlock(unit_, dump);
+        WriteSettingsBlock(settings, dump);
         return dump;
     }
     void Pump() {
@@ -64,6 +74,7 @@ protected:
     int unitAddress_ = 1, dumpAddress_ = 1;  // unit address 0: no unit
     bool timer1InWaits_ = false;
     std::function<void()> duringWait_;  // what the user does in the first wait
+    std::deque<Bytes> scriptedDumps_;   // answers to the next settings requests (empty: silence)
     LinkSession session_{store_, port_, time_, time_, [this] { Pump(); }, {}};
 };
 
@@ -73,7 +84,6 @@ TEST_F(LinkSessionTest, UpdateFillsTheStoreFromTheUnitAndShowsItsProgress) {
     unit_.EqGain(2, 3) = 40;
     unit_.LpType(1) = 3;  // Linkwitz-Riley low-pass: band 6 gets code 7 whatever it carried
     unit_.EqType(1, 6) = 11;
-    unit_.EqQFactor(1, 1) = 200;  // out of range from the unit: clamped to 100
 
     ASSERT_TRUE(session_.Update());
     // The ping is answered on the first tick, the dump on the next; then two waits of 31 ticks.
@@ -82,7 +92,6 @@ TEST_F(LinkSessionTest, UpdateFillsTheStoreFromTheUnitAndShowsItsProgress) {
     EXPECT_EQ(Events(), expected);
     EXPECT_EQ(store_.EqGain(2, 3), 40);
     EXPECT_EQ(store_.EqType(1, 6), 7);
-    EXPECT_EQ(store_.EqQFactor(1, 1), 100);
     EXPECT_EQ(session_.State().Sending, 0);
     EXPECT_EQ(session_.State().SendCount, 0);  // the accepted dump resets the count
     EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(7), CurrentSettingsRequest(7)}));
@@ -115,6 +124,53 @@ TEST_F(LinkSessionTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
     EXPECT_FALSE(session_.Update());
     EXPECT_EQ(Events().back(), "Recall UnitID: 1...Error @220");
     EXPECT_TRUE(port_.Written().empty());
+}
+
+// A dump is damaged when a value lies outside its field's range (the two bytes of a split
+// value make hundreds and a remainder below 100). It is asked for again; only a damaged dump
+// from every attempt is taken, clamped. Dumps in range are taken as they come, edges included.
+TEST_F(LinkSessionTest, DamagedDumpsAreAskedForAgainAndTakenOnlyWhenNothingElseComes) {
+    ParameterStore edges = unit_;
+    edges.EqFrequency(2, 7) = 20160, edges.CompRelease(1) = 1000, edges.CompRatio(2) = 101, edges.LpType(2) = 8;
+    edges.EqQFactor(1, 1) = 0, edges.EqGain(2, 5) = 48, edges.DelaySamples(1) = 151, edges.GainLevel(2) = 145;
+    ParameterStore applied = edges;
+    BringStoreInLine(applied);
+    const Bytes good = Dump(edges);
+    Bytes ratios = good, release = good, remainder = good, qFactor = good;
+    ratios[17] = 154, ratios[22] = 235;  // CompRatio of both channels
+    release[14] = 133, release[15] = 1;  // CompRelease(1) 13301
+    remainder[33] = 235;                 // EqFrequency(1,1) 1 * 100 + 235
+    qFactor[35] = 101;                   // EqQFactor(1,1)
+    ParameterStore clamped = edges;
+    ReadSettingsBlock(qFactor.data(), clamped);
+    BringStoreInLine(clamped);
+    ASSERT_EQ(clamped.EqQFactor(1, 1), 100);
+
+    struct Case {
+        const char* name;
+        std::vector<Bytes> answers;
+        bool received;
+        const ParameterStore* result;  // nullptr: the store is unchanged
+    };
+    const Case cases[] = {
+        {"in range at every edge", {good}, true, &applied},
+        {"ratios, then good", {ratios, good}, true, &applied},
+        {"release, remainder, then good", {release, remainder, good}, true, &applied},
+        {"damaged three times", {ratios, remainder, qFactor}, true, &clamped},
+        {"damaged, then silence", {release, {}, {}}, false, nullptr},
+        {"silence, then damaged twice", {{}, ratios, qFactor}, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InitDSPPremeter(store_);
+        BringStoreInLine(store_);
+        const ParameterStore before = store_;
+        scriptedDumps_.assign(c.answers.begin(), c.answers.end());
+        port_.ClearWritten();
+        EXPECT_EQ(session_.Update(), c.received);
+        EXPECT_EQ(store_, c.result ? *c.result : before);
+        EXPECT_EQ(port_.Written().size(), 1 + c.answers.size()) << "the ping and one request per answer";
+    }
 }
 
 TEST_F(LinkSessionTest, RecallAsksForTheSlotAndAlwaysUnmutes) {
