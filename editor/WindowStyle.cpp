@@ -20,7 +20,9 @@ int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
 
 void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                 const QWidget* widget) const {
-    // A colour set on the button fills it (SetBackColor turns on its background fill).
+    // A colour set on the button fills it (SetBackColor turns on its background fill). Drawn
+    // here, not through the base style's picture cache, which keys each picture by palette:
+    // every colour set is a new palette, so each Connect would keep one more picture.
     if (element == PE_PanelButtonCommand && qobject_cast<const QPushButton*>(widget) && widget->autoFillBackground()) {
         const QBrush face = option->palette.button();
         qDrawWinButton(painter, option->rect, option->palette, option->state & (State_Sunken | State_On), &face);
