@@ -151,6 +151,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     editor_.PlotUncovered();
 }
 
+// Closing the window ends a running read at once and sends nothing more.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    editor_.session().Shutdown();
+    QWidget::closeEvent(event);
+}
+
 // An uncovered window is put back on screen from its backing store without painting the plot,
 // so the window system's expose is watched on the native window itself.
 void MainWindow::showEvent(QShowEvent* event) {

@@ -37,6 +37,11 @@ void LinkSession::SwitchOff() {
     if (port_.PortOpen()) port_.SetPortOpen(false);
 }
 
+void LinkSession::Shutdown() {
+    shutDown_ = true;
+    SwitchOff();
+}
+
 PortStatus LinkSession::ChoosePort(int number) {
     if (port_.PortOpen()) port_.SetPortOpen(false);
     port_.SetCommPort(number);
@@ -96,7 +101,7 @@ void LinkSession::TickWaits() {
 }
 
 void LinkSession::WaitWhile(const std::function<bool()>& condition) {
-    while (condition()) pumpEvents_();
+    while (!shutDown_ && condition()) pumpEvents_();
 }
 
 bool LinkSession::QueryPresence(int timeoutMs) {

@@ -93,6 +93,9 @@ public:
     void ChooseAddress(int address);
     // The addressed unit counts as off line until the next verdict finds a reply.
     void ForgetPresence() { link_.Online = 0; }
+    // The program is closing: a running read or presence query ends at once without showing
+    // anything more, the link is off and the port closed, so nothing more is sent.
+    void Shutdown();
     // Why the line went away while in use, or empty.
     const std::string& LostReason() const { return lostReason_; }
 
@@ -154,6 +157,7 @@ private:
     LinkView silent_;
     LinkView* view_ = &silent_;
     bool readRunning_ = false;
+    bool shutDown_ = false;
     std::string lostReason_;
 };
 

@@ -58,12 +58,12 @@ bool LinkSession::Read(const std::function<Bytes()>& request,
         const SendingScope sending(link_);
         view_->OpenStatusPanel();
         view_->ShowStatus(statusText(""));
-        received = ReceiveSettings(request);
+        received = ReceiveSettings(request) && !shutDown_;
         if (received)
             ApplyDump(statusText("Flish"));
-        else
+        else if (!shutDown_)
             view_->ShowStatus(statusText("Error"));
-        if (slotRecall) view_->UncheckMuteBoxes();
+        if (slotRecall && !shutDown_) view_->UncheckMuteBoxes();
     }
     view_->ReadEnded(slotRecall);
     return received;
@@ -108,6 +108,7 @@ void LinkSession::ApplyDump(const std::string& receivedText) {
         link_.DelayTicks = 0;
         WaitWhile([this] { return link_.DelayTicks < kStatusPauseTicks; });
     }
+    if (shutDown_) return;
     view_->ApplyToControls();
     view_->ClosePanel();
 }

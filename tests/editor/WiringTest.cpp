@@ -3,8 +3,10 @@
 // exposes and resizes ask for the deferred redraw.
 #include <malloc.h>
 
+#include <QElapsedTimer>
 #include <QExposeEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -72,6 +74,16 @@ TEST_F(WiringTest, ConnectAndDisConnectOnAShownWindowDoNotGrowMemory) {
     const long before = heapInUse();
     toggle(650);
     EXPECT_LT(heapInUse() - before, 64 * 1024);
+}
+
+TEST_F(WiringTest, ClosingTheWindowEndsARunningReadAndSendsNothingMore) {
+    QTimer::singleShot(0, window.get(), &QWidget::close);  // in the read's first wait
+    QElapsedTimer clock;
+    clock.start();
+    W().update->click();
+    EXPECT_LT(clock.elapsed(), 1000) << "a read of a silent line takes 3.3 s";
+    Ticks(100);
+    EXPECT_EQ(Sent().size(), 1u) << "the wake-up ping only";
 }
 
 TEST_F(WiringTest, AHeldArrowRepeatsItsStepUntilReleased) {

@@ -225,6 +225,29 @@ TEST_F(LinkSessionTest, AnEditInsideAReadsWaitIsSentAndLetsThePresenceCheckRun) 
     EXPECT_EQ(port_.Written().at(3), PresenceQuery(1));  // after the first request
 }
 
+// Closing the program in a read's first wait: the read ends there, shows nothing more (no
+// error text, no unmuting), and neither the presence schedule nor an edit sends anything.
+TEST_F(LinkSessionTest, ShutdownEndsARunningReadAtOnceAndNothingIsSentAfterIt) {
+    unitAddress_ = 0;  // the read would run through all its waits
+    for (const bool slotRecall : {false, true}) {
+        SCOPED_TRACE(slotRecall ? "recall" : "update");
+        LinkSession line(store_, port_, time_, time_, [this] { Pump(); }, {});
+        line.SetView(&view_);
+        ASSERT_TRUE(line.SwitchOn().ok);
+        port_.ClearWritten();
+        Events().clear();
+        time_.nowMs = 0;
+        duringWait_ = [&line] { line.Shutdown(); };
+        EXPECT_FALSE(slotRecall ? line.RecallFromDsp(1) : line.Update());
+        EXPECT_EQ(time_.nowMs, 20);
+        EXPECT_EQ(Events().back(), (slotRecall ? RecallStatusText(1) : UpdateStatusText(1)) + " @0");
+        for (int tick = 0; tick < 100; ++tick) line.Tick();
+        line.Sender().LoadGainDelayPrameter();
+        EXPECT_EQ(port_.Written(), std::vector<Bytes>{PresenceQuery(1)}) << "the wake-up ping only";
+        EXPECT_FALSE(port_.PortOpen());
+    }
+}
+
 TEST_F(LinkSessionTest, LoadToDspSendsTheStoreIntoTheSlotAndPauses) {
     store_.EqGain(1, 1) = 10;
     session_.ChooseAddress(4);
