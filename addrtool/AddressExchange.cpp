@@ -4,6 +4,7 @@ namespace sonavel::addrtool {
 
 AddressExchange::AddressExchange(SerialPort& port, AddressToolView& view) : port_(port), view_(view) {
     port_.OnComm = [this] { Receive(); };
+    port_.OnPortLost = [this](const std::string& reason) { LineLost(reason); };
 }
 
 void AddressExchange::ReadAddress(int portPosition, int addressPosition) {
@@ -45,6 +46,13 @@ void AddressExchange::Receive() {
             if (port_.PortOpen()) port_.SetPortOpen(false);
         }
     }
+}
+
+// The line went away under the open port, which is closed already: the lamp goes out and,
+// unless a reply is showing, the status names the device as disconnected.
+void AddressExchange::LineLost(const std::string& reason) {
+    view_.SetPortLamp(false);
+    if (rxCount_ <= 1) view_.SetStatus(reason, {});
 }
 
 void AddressExchange::OnTimerTick() {

@@ -45,6 +45,7 @@ public:
 private:
     void Exchange(int command, const std::string& caption, int portPosition, int addressPosition);
     void Receive();
+    void LineLost(const std::string& reason);
 
     SerialPort& port_;
     AddressToolView& view_;

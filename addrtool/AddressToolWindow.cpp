@@ -53,6 +53,7 @@ AddressToolWindow::AddressToolWindow(std::unique_ptr<SerialPort> port, QWidget* 
 
 AddressToolWindow::~AddressToolWindow() {
     port_->OnComm = nullptr;
+    port_->OnPortLost = nullptr;
     if (port_->PortOpen()) port_->SetPortOpen(false);
 }
 

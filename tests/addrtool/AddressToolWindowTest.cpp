@@ -93,3 +93,12 @@ TEST_F(PortolanOverPty, AButtonPressedMidExchangeStartsItAfreshAndTheTimeOutEnds
     EXPECT_EQ(Lamp(), kLampOff);
     EXPECT_EQ(Status(), "Program Address...");
 }
+
+TEST_F(PortolanOverPty, ALineThatGoesAwayMidExchangeIsNamedAsDisconnected) {
+    Click("Command1");
+    ASSERT_EQ(Sent(), kRead05);
+    line.Far().Close();
+    const QString disconnected = QString::fromStdString(line.DevicePath() + " was disconnected");
+    EXPECT_TRUE(PumpUntil([&] { return Status() == disconnected; }, 1000)) << Status().toStdString();
+    EXPECT_EQ(Lamp(), kLampOff);
+}
