@@ -32,6 +32,12 @@ void LineEnd::Write(const Bytes& bytes) const {
     if (write(fd_, bytes.data(), bytes.size()) != ssize_t(bytes.size())) throw std::runtime_error("write failed");
 }
 
+size_t LineEnd::WriteSome(const uint8_t* bytes, size_t count) const {
+    const ssize_t written = write(fd_, bytes, count);
+    if (written < 0 && errno != EAGAIN) throw std::runtime_error("write failed");
+    return written < 0 ? 0 : size_t(written);
+}
+
 Bytes LineEnd::Read(size_t count, int timeoutMs) {
     using Clock = std::chrono::steady_clock;
     Bytes got;

@@ -18,6 +18,10 @@ public:
     ~LineEnd();
 
     void Write(const Bytes& bytes) const;
+    // Writes what the line takes now, without waiting; returns how many bytes that was.
+    size_t WriteSome(const uint8_t* bytes, size_t count) const;
+    // For an event loop to watch.
+    int Descriptor() const { return fd_; }
     // Collects bytes until `count` have come or `timeoutMs` passed, without running events;
     // spreadMs is then the time from the first byte to the last.
     Bytes Read(size_t count, int timeoutMs);
