@@ -19,20 +19,15 @@ TEST(CliEq, ImportIntoARecordReportsAndExportGivesTheFiltersBack) {
                              "Filter 1: ON PK Fc 105.4 Hz Gain 6.3 dB Q 0.70\r\n"
                              "Filter 2: ON HSC Fc 10000 Hz Gain -3.0 dB\r\n"
                              "Filter 3: ON HPQ Fc 40 Hz Q 0.6 Slope 24 dB\r\n");
-
     const CliRun run = RunCli({"eq", "import", folder.file("room.txt"), folder.file("out.bin"), "--into",
                                folder.file("base.bin"), "--record", "2", "--channel", "2", "--json", "--png",
                                folder.file("out.png")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
-    const QJsonArray filters = report["filters"].toArray();
-    ASSERT_EQ(filters.size(), 3);
-    EXPECT_EQ(filters[0].toObject()["fitted"].toObject()["gain"].toDouble(), 6.5);
-    EXPECT_EQ(filters[2].toObject()["fitted"].toObject()["crossover"].toString(), "Linkwitz-Riley -24dB/oct");
+    EXPECT_EQ(report["filters"].toArray().size(), 3);
     const QJsonObject channel = report["channels"].toArray()[0].toObject();
     EXPECT_EQ(channel["channel"].toInt(), 2);
-    EXPECT_GT(channel["largestDifferenceDb"].toDouble(), 0.1);
-    EXPECT_LT(channel["largestDifferenceDb"].toDouble(), 0.5);
+    EXPECT_NEAR(channel["largestDifferenceDb"].toDouble(), 0.3, 0.2);
     EXPECT_EQ(channel["keptFromBase"].toArray()[0].toString(), "low-pass: Linkwitz-Riley -12dB/oct 1000 Hz");
     EXPECT_EQ(QImage(QString::fromStdString(folder.file("out.png"))).size(), QSize(900, 540));
 
@@ -40,17 +35,11 @@ TEST(CliEq, ImportIntoARecordReportsAndExportGivesTheFiltersBack) {
     EXPECT_EQ(preset["PresetName"].toString(), "rack");
     EXPECT_EQ(preset["GainLevel"].toArray(), (QJsonArray{121, 109, 121, 121}));
     EXPECT_EQ(preset["HpType"].toArray(), (QJsonArray{2, 7}));
-
     const CliRun exported = RunCli({"eq", "export", folder.file("out.bin"), "--channel", "2"});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_EQ(exported.out, "# rack, record 1, channel 2\n"
-                            "Preamp: -6.0 dB\n"
-                            "Filter 1: ON PK Fc 105 Hz Gain 6.5 dB Q 0.71\n"
-                            "Filter 2: ON HSC Fc 10000 Hz Gain -3.0 dB\n"
-                            "# Low-pass: Linkwitz-Riley -12dB/oct\n"
-                            "Filter 3: ON LPQ Fc 1000 Hz Q 0.55 Slope 12 dB\n"
-                            "# High-pass: Linkwitz-Riley -24dB/oct\n"
-                            "Filter 4: ON HPQ Fc 40 Hz Q 0.6 Slope 24 dB\n");
+    EXPECT_EQ(exported.out, "# rack, record 1, channel 2\nPreamp: -6.0 dB\n"
+                            "Filter 1: ON PK Fc 105 Hz Gain 6.5 dB Q 0.71\nFilter 2: ON HSC Fc 10000 Hz Gain -3.0 dB\n"
+                            "# Low-pass: Linkwitz-Riley -12dB/oct\nFilter 3: ON LPQ Fc 1000 Hz Q 0.55 Slope 12 dB\n"
+                            "# High-pass: Linkwitz-Riley -24dB/oct\nFilter 4: ON HPQ Fc 40 Hz Q 0.6 Slope 24 dB\n");
 }
 
 TEST(CliEq, AFaultyListIsRefusedWithEveryLineAndNothingWritten) {
@@ -58,9 +47,9 @@ TEST(CliEq, AFaultyListIsRefusedWithEveryLineAndNothingWritten) {
     folder.write("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 13 dB Q 1\nFilter 2: ON NOTCH Fc 100 Hz\n");
     const CliRun run = RunCli({"eq", "import", folder.file("bad.txt"), folder.file("out.bin")});
     EXPECT_TRUE(run.failedWithMessage()) << run.err;
-    EXPECT_NE(run.err.find("bad.txt:1: gain 13 dB beyond +-12 dB\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("bad.txt:2: unknown filter type \"NOTCH\"\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("2 problems (--fit keeps what fits)"), std::string::npos) << run.err;
+    for (const char* line : {"bad.txt:1: gain 13 dB beyond +-12 dB\n", "bad.txt:2: unknown filter type \"NOTCH\"\n",
+                             "2 problems (--fit keeps what fits)"})
+        EXPECT_NE(run.err.find(line), std::string::npos) << run.err;
     EXPECT_EQ(folder.count(), 1);
 }
 

@@ -5,7 +5,6 @@
 
 #include <csignal>
 
-#include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
 #include <filesystem>
@@ -33,16 +32,9 @@ CliRun RunCli(const std::vector<std::string>& args, const CliStart& start) {
     process.start(SONAVEL_CLI_PROGRAM, list);
     process.write(start.input.data(), static_cast<qint64>(start.input.size()));
     process.closeWriteChannel();
-    CliRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    if (!process.waitForFinished(60000)) process.kill(), process.waitForFinished();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
 std::string Folder::file(const std::string& name) const {

@@ -9,14 +9,12 @@ namespace sonavel::cli::test {
 
 struct CliRun {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
     // Non-zero exit, and stderr ends in the tool's one error line (after any progress).
     bool failedWithMessage() const;
 };
 
-// How a run starts: what its standard input holds, and a file size limit in bytes as
-// `ulimit -f` sets it (0: none), with SIGXFSZ at its default so the tool must handle it.
+// Standard input, and a file size limit in bytes as `ulimit -f` sets it (0: none) with SIGXFSZ at its default.
 struct CliStart {
     std::string input;
     long long fileSizeLimit = 0;
@@ -24,13 +22,12 @@ struct CliStart {
 
 CliRun RunCli(const std::vector<std::string>& args, const CliStart& start = {});
 
-// A private folder for one test's files.
 class Folder {
 public:
     std::string file(const std::string& name) const;
     void write(const std::string& name, const std::string& content) const;
     std::string read(const std::string& name) const;  // empty when there is no such file
-    int count() const;  // entries in the folder, hidden ones included
+    int count() const;                                // entries, hidden ones included
 
 private:
     QTemporaryDir dir_;
