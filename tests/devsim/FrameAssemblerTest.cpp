@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Hex.h"
+
 using sonavel::Bytes;
 using sonavel::devsim::FrameAssembler;
 
 namespace {
-const Bytes kQuery5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0B, 0x05, 0x05, 0x60};
-const Bytes kRequest1 = {0x01, 0x20, 0x03, 0x40, 0x0A, 0x0C, 0x03, 0x01, 0x05, 0x60};
+const Bytes kQuery5 = sonavel::Hex("01 20 03 40 09 0B 05 05 60"), kRequest1 = sonavel::Hex("01 20 03 40 0A 0C 03 01 05 60");
 
 Bytes Join(std::initializer_list<Bytes> parts) {
     Bytes all;

@@ -2,7 +2,10 @@
 #include <signal.h>
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -24,15 +27,11 @@ struct Program {
     std::string firstLine;
 };
 
-QString Scratch(const std::string& name) {
-    return QString::fromStdString(
-        (std::filesystem::temp_directory_path() / ("devsim-program-" + std::to_string(getpid()) + "-" + name)).string());
-}
-
 }  // namespace
 
 TEST(SimulatorProgram, EveryStopSignalWritesTheStateRemovesTheLinkAndExitsZero) {
-    const QString link = Scratch("link"), state = Scratch("state.json");
+    const QTemporaryDir dir;
+    const QString link = dir.filePath("link"), state = dir.filePath("state.json");
     for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
         SCOPED_TRACE(strsignal(signal));
         Program sim({"--link", link, "--state", state});
@@ -46,14 +45,22 @@ TEST(SimulatorProgram, EveryStopSignalWritesTheStateRemovesTheLinkAndExitsZero) 
     }
 }
 
+// A link never replaces a plain file.
 TEST(SimulatorProgram, APathItCannotWriteEndsItAtOnceWithStatusTwo) {
+    const QTemporaryDir dir;
+    std::ofstream(dir.filePath("plain").toStdString()) << "keep me";
     for (const QStringList& args : {QStringList{"--state", "/nonexistent-folder/state.json"},
                                     {"--log", "/nonexistent-folder/log.json"},
                                     {"--link", "/nonexistent-folder/line"},
+                                    {"--link", dir.filePath("plain")},
                                     {"--replug-after", "1"}}) {
         SCOPED_TRACE(args[0].toStdString());
         Program sim(args);
         EXPECT_EQ(sim.firstLine, "");
         EXPECT_EQ(sim.ExitStatus(), 2);
+        EXPECT_TRUE(sim.process.readAllStandardError().contains(args[0].toUtf8()));
     }
+    std::stringstream kept;
+    kept << std::ifstream(dir.filePath("plain").toStdString()).rdbuf();
+    EXPECT_EQ(kept.str(), "keep me");
 }

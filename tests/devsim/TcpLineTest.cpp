@@ -1,6 +1,7 @@
 // The simulator's line on a TCP port: served to one client at a time, a second one refused.
 #include <gtest/gtest.h>
 
+#include "tests/support/Hex.h"
 #include "tests/support/LineEnd.h"
 #include "tests/support/LoopbackPorts.h"
 #include "tests/support/SimulatorProcess.h"
@@ -10,8 +11,7 @@ using sonavel::test::ConnectToLoopback;
 using sonavel::test::LineEnd;
 
 TEST(SimulatorOnTcp, ServesOneClientAtATime) {
-    const Bytes query5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x0B, 0x05, 0x05, 0x60};
-    const Bytes reply5 = {0x01, 0x20, 0x03, 0x40, 0x09, 0x01, 0x05, 0x05, 0x60};
+    const Bytes query5 = sonavel::Hex("01 20 03 40 09 0B 05 05 60"), reply5 = sonavel::Hex("01 20 03 40 09 01 05 05 60");
     const uint16_t port = sonavel::test::FreeLoopbackPort();
     const sonavel::test::SimulatorProcess sim({"--units", "5", "--tcp", QString::number(port)});
     EXPECT_EQ(sim.DevicePath(), "tcp://127.0.0.1:" + std::to_string(port));
