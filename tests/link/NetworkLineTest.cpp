@@ -31,19 +31,14 @@ TEST(PortArguments, NumbersDevicesNetworkNamesAndMistakes) {
         EXPECT_EQ(ParsePortArgument(text).number, number) << text;
         EXPECT_EQ(ParsePortArgument(text).devicePath, number ? "" : text) << text;
     }
-    struct Case {
-        const char* text;
-        NetworkProtocol protocol;
-        const char* host;
-        int port;
-    };
-    for (const Case& c : {Case{"tcp://127.0.0.1:4001", NetworkProtocol::RawTcp, "127.0.0.1", 4001},
-                          Case{"RFC2217://rack-3.example:65535", NetworkProtocol::Rfc2217, "rack-3.example", 65535},
-                          Case{"rfc2217://[::1]:1", NetworkProtocol::Rfc2217, "::1", 1}}) {
-        const std::optional<NetworkPortName> name = ParseNetworkPortName(c.text);
-        ASSERT_TRUE(name) << c.text;
-        EXPECT_EQ(std::tuple(name->protocol, name->host, name->port), std::tuple(c.protocol, c.host, c.port)) << c.text;
-        EXPECT_EQ(ParsePortArgument(c.text).devicePath, c.text);
+    for (const auto& [text, protocol, host, port] :
+         {std::tuple{"tcp://127.0.0.1:4001", NetworkProtocol::RawTcp, "127.0.0.1", 4001},
+          {"RFC2217://rack-3.example:65535", NetworkProtocol::Rfc2217, "rack-3.example", 65535},
+          {"rfc2217://[::1]:1", NetworkProtocol::Rfc2217, "::1", 1}}) {
+        const std::optional<NetworkPortName> name = ParseNetworkPortName(text);
+        ASSERT_TRUE(name) << text;
+        EXPECT_EQ(std::tuple(name->protocol, name->host, name->port), std::tuple(protocol, host, port)) << text;
+        EXPECT_EQ(ParsePortArgument(text).devicePath, text);
     }
     EXPECT_EQ(ParseNetworkPortName("rfc2217://[::1]:1")->Text(), "rfc2217://[::1]:1");
     EXPECT_FALSE(ParseNetworkPortName("/dev/ttyUSB0") || ParseNetworkPortName("COM3"));
@@ -60,8 +55,7 @@ TEST(TelnetComPort, OffersTheOptionEscapesSplitsTheStreamAndAnswersTheServer) {
     struct Case {
         const char* what;
         std::vector<std::string> chunks;
-        std::string data;
-        std::string answer;
+        std::string data, answer;
     };
     const std::vector<Case> cases = {
         {"a network serial server's greeting; the line settings follow its agreement",
@@ -129,8 +123,7 @@ TEST_F(NetworkPortTest, MessagesCrossUnchangedAndLeaveAtOnce) {
     struct Case {
         const char* scheme;
         std::optional<Bytes> greeting;
-        std::string opening;  // what the client sends before the first message
-        std::string wireMessage, wireReply;
+        std::string opening, wireMessage, wireReply;  // opening: what the client sends before the first message
     };
     const Bytes message = Hex("01 20 03 40 0A 10 05 FF 05 60");
     const Bytes reply = Hex("20 FF 41");

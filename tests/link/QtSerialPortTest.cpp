@@ -53,10 +53,7 @@ TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
     ASSERT_TRUE(port.SetPortOpen(true).ok);
     int lost = 0, events = 0;
     std::string reason;
-    port.OnPortLost = [&](const std::string& why) {
-        ++lost;
-        reason = why;
-    };
+    port.OnPortLost = [&](const std::string& why) { ++lost, reason = why; };
     port.OnComm = [&] { ++events; };
     line.Far().Close();
     EXPECT_TRUE(PumpUntil([&] { return !port.PortOpen(); }, 2000));

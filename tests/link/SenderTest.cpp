@@ -40,8 +40,7 @@ TEST_F(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
     struct Case {
         const char* gate;
         int refreshBusy, connected;
-        bool portOpen, wholeSettings;
-        bool written;
+        bool portOpen, wholeSettings, written;
         int pause;
     };
     const Case cases[] = {
