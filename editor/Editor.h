@@ -26,7 +26,7 @@ public:
     Editor& operator=(const Editor&) = delete;
 
     EditorControls& controls() { return controls_; }
-    ParameterStore& store() { return store_; }
+    const ParameterStore& store() const { return store_; }
     const EditorState& state() const { return state_; }
     LinkSession& session() { return session_; }
     const ResponsePlot& plot() const { return plot_; }

@@ -25,7 +25,7 @@ public:
     ~EditorSession();
 
     sonavel::MainWindow& window() { return *window_; }
-    sonavel::ParameterStore& store() { return window_->editor().store(); }
+    const sonavel::ParameterStore& store() { return window_->editor().store(); }
     const sonavel::WindowWidgets& widgets() const { return window_->widgets(); }
     const sonavel::ChannelWidgets& channel(int number) const { return window_->widgets().channels.at(number - 1); }
     // Message boxes the editor showed, as "title: text".
