@@ -10,10 +10,12 @@
 
 #include "tests/support/Hex.h"
 #include "tests/support/LineEnd.h"
+#include "tests/support/LoopbackPorts.h"
 #include "tests/support/SimulatorProcess.h"
 
 using sonavel::Bytes;
 using sonavel::Hex;
+using sonavel::test::ConnectToLoopback;
 using sonavel::test::LineEnd;
 using sonavel::test::SimulatorProcess;
 
@@ -125,4 +127,22 @@ TEST(Simulator, LogsWhatBecameOfEachFrame) {
         }
         EXPECT_EQ(Outcomes(ReadFile(log)), c.outcomes);
     }
+}
+
+// The line on a TCP port: served to one client at a time, a second one refused.
+TEST(Simulator, OnTcpServesOneClientAtATime) {
+    const uint16_t port = sonavel::test::FreeLoopbackPort();
+    const SimulatorProcess sim({"--units", "5", "--tcp", QString::number(port)});
+    EXPECT_EQ(sim.DevicePath(), "tcp://127.0.0.1:" + std::to_string(port));
+    {
+        LineEnd first(ConnectToLoopback(port));
+        first.Write(kQuery5);
+        EXPECT_EQ(first.Read(kReply5.size(), 1000), kReply5);
+        LineEnd second(ConnectToLoopback(port));
+        const std::string refusal = "sonavel-devsim: the line is in use by another client\r\n";
+        EXPECT_EQ(second.Read(100, 1000), Bytes(refusal.begin(), refusal.end()));
+    }
+    LineEnd next(ConnectToLoopback(port));
+    next.Write(kQuery5);
+    EXPECT_EQ(next.Read(kReply5.size(), 1000), kReply5);
 }
