@@ -1,4 +1,4 @@
-#include "editor/EditorContext.h"
+#include "editor/BandPath.h"
 
 namespace sonavel {
 
