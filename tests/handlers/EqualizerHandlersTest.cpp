@@ -64,15 +64,6 @@ TEST_F(EqualizerHandlersTest, TypeListsOffBoxesAndCrossoverLists) {
     EXPECT_EQ(Sent().size(), 6u);
 }
 
-TEST_F(EqualizerHandlersTest, AClosedGateDropsTheMessageButStillPausesAndCounts) {
-    Controls().connect.Click();  // link off
-    const int counted = editor.session().State().SendCount;
-    ClickUp(Channel(1).gainArrows[0]);
-    EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(time.pauses, std::vector<int>{128});
-    EXPECT_EQ(editor.session().State().SendCount, counted + 1);
-}
-
 // Typing into channel 1's band-3 box (1000 Hz): a click empties and highlights it, Enter applies.
 TEST_F(EqualizerHandlersTest, TypedFrequencies) {
     TextValue& box = Channel(1).frequencyBoxes[2];
