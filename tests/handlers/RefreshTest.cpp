@@ -47,19 +47,6 @@ protected:
     ParameterStore unit;
 };
 
-TEST_F(ControlRefreshTest, FirstRefreshShowsTheDefaults) {
-    EXPECT_EQ(Channel(1).frequencyArrows[2].value(), 19180);
-    EXPECT_EQ(Channel(1).frequencyBoxes[2].text(), " 1000Hz");
-    EXPECT_EQ(Store().EqFreqPosition(1, 3), 169);
-    EXPECT_EQ(Store().EqGainDb(2, 6), 24.0);
-    EXPECT_EQ(Store().EqQValue(1, 7), 0.8);
-    // The crossover lists rewrite the filter codes; bypassed slots keep their start-up code.
-    EXPECT_EQ(Channel(1).crossoverLists[0].position(), 5);
-    EXPECT_EQ(Channel(1).crossoverLists[1].position(), 0);
-    const std::array<int, 3> types = {Store().EqType(1, 7), Store().EqType(2, 6), Store().EqType(2, 7)};
-    EXPECT_EQ(types, (std::array<int, 3>{3, 2, 2}));
-}
-
 TEST_F(ControlRefreshTest, ABulkRefreshShowsTheStoreAndSendsNothing) {
     unit.EqType(2, 4) = 4;
     unit.EqType(2, 5) = 5;
