@@ -7,9 +7,6 @@
 
 #include <QJsonDocument>
 #include <QProcess>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace sonavel::cli::test {
 
@@ -35,25 +32,6 @@ CliRun RunCli(const std::vector<std::string>& args, const CliStart& start) {
     if (!process.waitForFinished(60000)) process.kill(), process.waitForFinished();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-}
-
-std::string Folder::file(const std::string& name) const {
-    return dir_.filePath(QString::fromStdString(name)).toStdString();
-}
-
-void Folder::write(const std::string& name, const std::string& content) const {
-    std::ofstream(file(name), std::ios::binary) << content;
-}
-
-std::string Folder::read(const std::string& name) const {
-    std::ostringstream content;
-    content << std::ifstream(file(name), std::ios::binary).rdbuf();
-    return content.str();
-}
-
-int Folder::count() const {
-    const auto entries = std::filesystem::directory_iterator(dir_.path().toStdString());
-    return static_cast<int>(std::distance(begin(entries), end(entries)));
 }
 
 void MakePreset(const Folder& folder, const std::string& json, const std::string& file) {

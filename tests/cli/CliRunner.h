@@ -1,9 +1,10 @@
 #pragma once
 // Runs the built sonavel-cli as a child process; private folders for a test's files.
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
+
+#include "tests/support/Folder.h"
 
 namespace sonavel::cli::test {
 
@@ -22,16 +23,7 @@ struct CliStart {
 
 CliRun RunCli(const std::vector<std::string>& args, const CliStart& start = {});
 
-class Folder {
-public:
-    std::string file(const std::string& name) const;
-    void write(const std::string& name, const std::string& content) const;
-    std::string read(const std::string& name) const;  // empty when there is no such file
-    int count() const;                                // entries, hidden ones included
-
-private:
-    QTemporaryDir dir_;
-};
+using sonavel::test::Folder;
 
 // `preset make` of a JSON text into a new preset file of the folder.
 void MakePreset(const Folder& folder, const std::string& json, const std::string& file);

@@ -1,10 +1,9 @@
 // Preset files from the editor: Browse, Save through the name panel, Load, and their failures.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "HandlerFixture.h"
 #include "cli/LoadedPreset.h"
+#include "tests/support/Folder.h"
 
 namespace sonavel {
 namespace {
@@ -15,12 +14,8 @@ class PresetCommandsTest : public EditingTest {
 protected:
     void SetUp() override {
         EditingTest::SetUp();
-        std::string pattern = (fs::temp_directory_path() / "editor-presets-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        BrowseTo(folder);
+        BrowseTo(folder.path());
     }
-    void TearDown() override { fs::remove_all(folder); }
     void BrowseTo(const std::string& chosen) {
         view.chosenFolder = chosen;
         Controls().browse.Click();
@@ -36,13 +31,6 @@ protected:
         Controls().presetName.EnterText(name);
         Controls().enter.Click();
     }
-    std::string Contents(const std::string& name) const {
-        std::ifstream file(folder / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder / name, std::ios::binary) << bytes;
-    }
     // Record fields are 16-bit little-endian.
     static std::string With(std::string record, int offset, int value) {
         record[offset] = char(value & 0xFF);
@@ -53,7 +41,7 @@ protected:
         return static_cast<int16_t>(uint8_t(record[offset]) | uint8_t(record[offset + 1]) << 8);
     }
 
-    fs::path folder;
+    test::Folder folder;
 };
 
 TEST_F(PresetCommandsTest, SaveThroughTheNamePanelThenLoadTheFirstPreset) {
@@ -65,7 +53,7 @@ TEST_F(PresetCommandsTest, SaveThroughTheNamePanelThenLoadTheFirstPreset) {
     EXPECT_TRUE(Controls().presetName.visible());
     Controls().presetName.EnterText("abc");
     Controls().presetName.Key(13);  // the Enter key saves as "Enter" does
-    EXPECT_EQ(Field(Contents("abc.bin"), 234 + 2 * 4), 23);  // EqGain of channel 1 band 3
+    EXPECT_EQ(Field(folder.read("abc.bin"), 234 + 2 * 4), 23);  // EqGain of channel 1 band 3
     EXPECT_FALSE(Controls().presetPanel.visible());
     EXPECT_EQ(Controls().files.names(), std::vector<std::string>{"abc.bin"});
     ClickUp(Channel(1).gainArrows[2]);
@@ -85,9 +73,9 @@ TEST_F(PresetCommandsTest, LoadedValuesAreBroughtInLineAsTheCommandLineToolLoads
     SaveAs("edge");
     // Channel 1's ratio beyond the limiter, a band-6 code its list disagrees with, channel 2's
     // output gain mute, a Q position beyond the table, and an unused field kept for the next save.
-    std::string edge = With(Contents("edge.bin"), 134, 500);
+    std::string edge = With(folder.read("edge.bin"), 134, 500);
     edge = With(With(With(edge, 150 + 2 * 10, 2), 102 + 2 * 3, 0), 262 + 2 * 1, 300);
-    Write("edge.bin", With(edge, 110, 0x1234));
+    folder.write("edge.bin", With(edge, 110, 0x1234));
     Select("edge.bin");
     Controls().load.Click();
     EXPECT_EQ(Store().CompRatio(1), 100);  // 101 once loaded, then the limiter
@@ -95,20 +83,20 @@ TEST_F(PresetCommandsTest, LoadedValuesAreBroughtInLineAsTheCommandLineToolLoads
     EXPECT_TRUE(Channel(2).mute.checked());
 
     // The same store, and so the same whole-settings message, as sonavel-cli write sends.
-    const ParameterStore loaded = cli::LoadedPresetFile((folder / "edge.bin").string());
+    const ParameterStore loaded = cli::LoadedPresetFile(folder.file("edge.bin"));
     EXPECT_EQ(Store(), loaded);
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0], WholeSettingsMessage(loaded, 1));
     EXPECT_EQ(Sent()[0][61], 3) << "band 6 of channel 1 takes its code from its list position";
 
     SaveAs("again");
-    EXPECT_EQ(Field(Contents("again.bin"), 110), 0x1234);
+    EXPECT_EQ(Field(folder.read("again.bin"), 110), 0x1234);
     EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(PresetCommandsTest, FailuresAreReportedAndChangeNothing) {
     SaveAs("good");
-    Write("loud.bin", With(Contents("good.bin"), 102, 146));  // input gain of channel 1 beyond 145
+    folder.write("loud.bin", With(folder.read("good.bin"), 102, 146));  // input gain of channel 1 beyond 145
     ClickUp(Channel(1).gainArrows[2]);
     port.ClearWritten();
     const ParameterStore before = Store();
@@ -131,7 +119,7 @@ TEST_F(PresetCommandsTest, FailuresAreReportedAndChangeNothing) {
 
     view.messages.clear();
     SaveAs("a/b");  // a name that cannot be a file name
-    BrowseTo((folder / "gone").string());
+    BrowseTo(folder.file("gone"));
     SaveAs("abc");  // the chosen folder is not there
     ASSERT_EQ(view.messages.size(), 2u);
     EXPECT_EQ(view.messages[0].title + "|" + view.messages[0].text.substr(0, 14), "File Nanme|FileName Error");
@@ -151,11 +139,11 @@ TEST_F(PresetCommandsTest, EnterOutsideTheNamePanelExitAndACancelledBrowseChange
     Controls().load.Click();  // "Load" in between (refused: nothing selected)
     Controls().enter.Click();
     EXPECT_EQ(Controls().files.names(), std::vector<std::string>{"abc.bin"});
-    EXPECT_EQ(Contents("abc.bin").size(), 690u);  // one save only
+    EXPECT_EQ(folder.read("abc.bin").size(), 690u);  // one save only
 
     EXPECT_EQ(view.folderRequests.at(0), "Selected...|" + fs::current_path().string());
     BrowseTo("");  // cancelled
-    EXPECT_EQ(Controls().files.folder(), folder.string());
+    EXPECT_EQ(Controls().files.folder(), folder.path());
 }
 
 }  // namespace
