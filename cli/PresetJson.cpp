@@ -8,6 +8,7 @@
 #include "cli/CliError.h"
 #include "cli/ExactNumber.h"
 #include "cli/FieldUnits.h"
+#include "model/JsonText.h"
 #include "model/Windows1252.h"
 #include "presets/JsonReader.h"
 
@@ -17,23 +18,6 @@ namespace {
 
 constexpr const char* kNameKey = "PresetName";
 
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 // A raw position with its value in the field's unit: {"raw": 30, "dB": -3}. A position
 // outside the field's range has no such value and stays a plain number.
 std::string ElementJson(const StoreField& field, int raw, bool withUnits) {
@@ -41,8 +25,8 @@ std::string ElementJson(const StoreField& field, int raw, bool withUnits) {
     if (!withUnits || key.empty() || raw < field.min || raw > field.max) return std::to_string(raw);
     const UnitValue value = ValueInUnit(field, raw);
     const std::string* word = std::get_if<std::string>(&value);
-    return "{\"raw\": " + std::to_string(raw) + ", " + Quoted(std::string(key)) + ": " +
-           (word ? Quoted(*word) : ExactNumber(std::get<double>(value))) + "}";
+    return "{\"raw\": " + std::to_string(raw) + ", " + JsonQuoted(std::string(key)) + ": " +
+           (word ? JsonQuoted(*word) : ExactNumber(std::get<double>(value))) + "}";
 }
 
 // Values of one field in JSON: band fields as one array per channel.
@@ -168,9 +152,9 @@ void ReadName(const JsonValue& value, PresetRecord& record) {
 }  // namespace
 
 std::string PresetToJson(const PresetRecord& record, bool withUnits) {
-    std::string out = "{\n  " + Quoted(kNameKey) + ": " + Quoted(record.DisplayName());
+    std::string out = "{\n  " + JsonQuoted(kNameKey) + ": " + JsonQuoted(record.DisplayName());
     for (const RecordField& entry : PresetRecordFields())
-        out += ",\n  " + Quoted(std::string(entry.field->name)) + ": " + FieldJson(record, entry, withUnits);
+        out += ",\n  " + JsonQuoted(std::string(entry.field->name)) + ": " + FieldJson(record, entry, withUnits);
     return out + "\n}\n";
 }
 

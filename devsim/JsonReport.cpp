@@ -3,26 +3,11 @@
 #include <cstdio>
 #include <ctime>
 
+#include "model/JsonText.h"
+
 namespace sonavel::devsim {
 
 namespace {
-
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 std::string IsoTime(std::chrono::system_clock::time_point time) {
     using namespace std::chrono;
@@ -41,7 +26,7 @@ std::string StoreJson(const ParameterStore& store) {
     bool firstField = true;
     for (const StoreField& field : StoreFields()) {
         if (!HeldByUnit(field)) continue;
-        out += (firstField ? "" : ",") + Quoted(std::string(field.name)) + ":[";
+        out += (firstField ? "" : ",") + JsonQuoted(std::string(field.name)) + ":[";
         firstField = false;
         if (field.shape == FieldShape::PerBand) {
             for (int ch = 1; ch <= kChannelCount; ++ch) {
@@ -75,16 +60,16 @@ std::string HexBytes(const Bytes& bytes) {
 std::string FrameLogLine(std::chrono::system_clock::time_point time, const Bytes& frame,
                          const FrameOutcome& outcome) {
     const DecodedMessage& m = outcome.message;
-    std::string out = "{\"time\":" + Quoted(IsoTime(time)) + ",\"bytes\":" + Quoted(HexBytes(frame)) +
+    std::string out = "{\"time\":" + JsonQuoted(IsoTime(time)) + ",\"bytes\":" + JsonQuoted(HexBytes(frame)) +
                       ",\"command\":" + std::to_string(m.command) + ",\"address\":" +
-                      std::to_string(m.address) + ",\"kind\":" + Quoted(KindName(m.kind));
+                      std::to_string(m.address) + ",\"kind\":" + JsonQuoted(KindName(m.kind));
     if (m.slot != 0) out += ",\"slot\":" + std::to_string(m.slot);
     if (m.kind == MessageKind::ProgramAddress || m.kind == MessageKind::ReadAddress)
         out += ",\"addressArgument\":" + std::to_string(m.addressArgument);
     out += ",\"fields\":{";
     for (size_t i = 0; i < m.fields.size(); ++i)
-        out += (i == 0 ? "" : ",") + Quoted(m.fields[i].Name()) + ":" + std::to_string(m.fields[i].value);
-    return out + "},\"outcome\":" + Quoted(outcome.outcome) + "}";
+        out += (i == 0 ? "" : ",") + JsonQuoted(m.fields[i].Name()) + ":" + std::to_string(m.fields[i].value);
+    return out + "},\"outcome\":" + JsonQuoted(outcome.outcome) + "}";
 }
 
 std::string StateJson(const std::vector<SimulatedUnit>& units) {

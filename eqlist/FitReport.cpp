@@ -6,6 +6,7 @@
 
 #include "model/ListEntries.h"
 #include "eqlist/ValueText.h"
+#include "model/JsonText.h"
 
 namespace sonavel {
 
@@ -37,23 +38,6 @@ std::string Rounded(double value, int decimals) {
     return text;
 }
 
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += static_cast<char>(c);
-        }
-    }
-    return json + "\"";
-}
-
 std::string JsonNumber(double value) { return std::isfinite(value) ? Decimal(value) : "null"; }
 
 std::string JsonList(const std::vector<std::string>& items) {
@@ -73,13 +57,13 @@ std::string RequestedJson(const RequestedFilter& r) {
 std::string FittedJson(const FittedFilter& f) {
     std::string json = "{\"band\": " + std::to_string(f.band) + ", ";
     if (IsCrossover(f))
-        json += "\"crossover\": " + JsonString(kCrossoverListEntries[f.listPosition]) +
+        json += "\"crossover\": " + JsonQuoted(kCrossoverListEntries[f.listPosition]) +
                 ", \"listPosition\": " + std::to_string(f.listPosition);
     else
-        json += "\"type\": " + JsonString(EqTypeName(f.eqType)) + ", \"gain\": " + JsonNumber(f.GainDb());
+        json += "\"type\": " + JsonQuoted(EqTypeName(f.eqType)) + ", \"gain\": " + JsonNumber(f.GainDb());
     json += ", \"frequency\": " + std::to_string(f.frequency) + ", \"q\": " + JsonNumber(f.Q());
     std::vector<std::string> notes;
-    for (const std::string& note : f.notes) notes.push_back(JsonString(note));
+    for (const std::string& note : f.notes) notes.push_back(JsonQuoted(note));
     return json + ", \"notes\": " + JsonList(notes) + "}";
 }
 
@@ -142,10 +126,10 @@ std::string FitReportJson(const ImportResult& result) {
         filters.push_back("\n    {\"line\": " + std::to_string(f.requested.line) + ", \"requested\": " +
                           RequestedJson(f.requested) + ", \"fitted\": " + FittedJson(f) + "}");
     for (const LineProblem& change : fitted.changes)
-        changes.push_back("\n    {\"line\": " + std::to_string(change.line) + ", \"text\": " + JsonString(change.text) + "}");
+        changes.push_back("\n    {\"line\": " + std::to_string(change.line) + ", \"text\": " + JsonQuoted(change.text) + "}");
     for (int channel : result.channels) {
         std::vector<std::string> kept;
-        for (const std::string& crossover : KeptCrossovers(result, channel)) kept.push_back(JsonString(crossover));
+        for (const std::string& crossover : KeptCrossovers(result, channel)) kept.push_back(JsonQuoted(crossover));
         perChannel.push_back("\n    {\"channel\": " + std::to_string(channel) + ", \"largestDifferenceDb\": " +
                              JsonNumber(deviation.largestDb) + ", \"atHz\": " + JsonNumber(deviation.atHz) +
                              ", \"keptFromBase\": " + JsonList(kept) + "}");
