@@ -10,16 +10,10 @@
 #include "eqlist/FilterExport.h"
 #include "eqlist/FilterFit.h"
 #include "model/StoreFields.h"
+#include "fuzz/FuzzCheck.h"
 
 using namespace sonavel;
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using sonavel::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

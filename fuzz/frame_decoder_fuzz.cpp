@@ -8,15 +8,13 @@
 
 #include "devsim/FrameAssembler.h"
 #include "devsim/UnitBank.h"
+#include "fuzz/FuzzCheck.h"
 
 using namespace sonavel;
+using sonavel::fuzz::Check;
 using namespace sonavel::devsim;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 void CheckInRange(const ParameterStore& store) {
     for (const StoreField& field : StoreFields())
@@ -33,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UnitBank bank({1, 5});
     // Each chunk is preceded by a byte giving its length (1..64), so splits are explored too.
     for (size_t at = 0; at < size;) {
-        const size_t count = std::min<size_t>(1 + data[at++] % 64, size - at);
+        const size_t wanted = 1 + data[at] % 64;
+        ++at;
+        const size_t count = std::min(wanted, size - at);
         for (const Bytes& frame : assembler.Feed(data + at, count)) {
             Check(frame.size() >= kMinFrameLength && frame.size() <= kMaxFrameLength);
             Check(std::equal(frame.begin(), frame.begin() + 4, kHeader) && frame[4] == frame.size());

@@ -11,14 +11,12 @@
 #include "model/StoreFields.h"
 #include "presets/PresetFile.h"
 #include "model/Windows1252.h"
+#include "fuzz/FuzzCheck.h"
 
 using namespace sonavel;
+using sonavel::fuzz::Check;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Reads the input through the file path, as the editor and the tool do.
 void LoadAsFile(const uint8_t* data, size_t size) {

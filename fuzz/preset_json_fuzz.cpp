@@ -9,16 +9,10 @@
 
 #include "cli/CliError.h"
 #include "cli/PresetJson.h"
+#include "fuzz/FuzzCheck.h"
 
 using namespace sonavel;
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using sonavel::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PresetRecord record;

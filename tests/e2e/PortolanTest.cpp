@@ -23,6 +23,21 @@ QString Exchange(sonavel::addrtool::AddressToolWindow& tool, const char* button,
     return status->text();
 }
 
+// Portolan on COM2, named by `port`, reads unit 9's address and programs it to 7. The
+// simulated unit answers both messages with its address as text, " Addr=nn".
+void ReadNineProgramSeven(const QByteArray& port) {
+    qputenv("SONAVEL_COM2", port);
+    {
+        sonavel::addrtool::AddressToolWindow tool;
+        tool.show();
+        tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
+        EXPECT_EQ(Exchange(tool, "Command1", "Read Address... Addr=09"), "Read Address... Addr=09");
+        tool.findChild<QComboBox*>("Combo1")->setCurrentIndex(6);  // Addr=07
+        EXPECT_EQ(Exchange(tool, "Command2", "Program Address... Addr=07"), "Program Address... Addr=07");
+    }
+    qunsetenv("SONAVEL_COM2");
+}
+
 struct PortolanBehindANetworkServer : testing::Test {
     void SetUp() override {
         if (const std::string why = sonavel::test::Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
@@ -31,17 +46,7 @@ struct PortolanBehindANetworkServer : testing::Test {
 
 TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
     SimulatorRun simulator({"--units", "9"});
-    qputenv("SONAVEL_COM2", simulator.DevicePath().toLocal8Bit());
-    {
-        sonavel::addrtool::AddressToolWindow tool;
-        tool.show();
-        tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
-        // The simulated unit answers both messages with its address as text, " Addr=nn".
-        EXPECT_EQ(Exchange(tool, "Command1", "Read Address... Addr=09"), "Read Address... Addr=09");
-        tool.findChild<QComboBox*>("Combo1")->setCurrentIndex(6);  // Addr=07
-        EXPECT_EQ(Exchange(tool, "Command2", "Program Address... Addr=07"), "Program Address... Addr=07");
-    }
-    qunsetenv("SONAVEL_COM2");
+    ReadNineProgramSeven(simulator.DevicePath().toLocal8Bit());
     const UnitStates units = simulator.State();
     EXPECT_EQ(units.size(), 1u);
     EXPECT_EQ(units.count(7), 1u);
@@ -57,16 +62,7 @@ TEST(PortolanWithSimulator, ProgrammedAddressIsWhereTheEditorFindsTheUnit) {
 TEST_F(PortolanBehindANetworkServer, ReadsAndProgramsTheAddressOverRfc2217) {
     SimulatorRun simulator({"--units", "9"});
     sonavel::test::Ser2net server(simulator.DevicePath().toStdString());
-    qputenv("SONAVEL_COM2", QByteArray::fromStdString(server.Rfc2217Port()));
-    {
-        sonavel::addrtool::AddressToolWindow tool;
-        tool.show();
-        tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
-        EXPECT_EQ(Exchange(tool, "Command1", "Read Address... Addr=09"), "Read Address... Addr=09");
-        tool.findChild<QComboBox*>("Combo1")->setCurrentIndex(6);  // Addr=07
-        EXPECT_EQ(Exchange(tool, "Command2", "Program Address... Addr=07"), "Program Address... Addr=07");
-    }
-    qunsetenv("SONAVEL_COM2");
+    ReadNineProgramSeven(QByteArray::fromStdString(server.Rfc2217Port()));
     EXPECT_EQ(simulator.BytesOf(16), std::vector<QString>{"01 20 03 40 0A 10 01 FF 05 60"});
     EXPECT_EQ(simulator.BytesOf(15), std::vector<QString>{"01 20 03 40 0A 0F 07 FF 05 60"});
     const UnitStates units = simulator.State();
