@@ -1,12 +1,5 @@
-// Reads arbitrary bytes as a preset in JSON, as `sonavel-cli preset make` does: whatever the
-// shape, size or nesting, the reader either refuses with a message or gives a record whose
-// every value lies in its field's range and that reads back unchanged from its own JSON,
-// with and without the values in their units.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+// Arbitrary bytes as a preset in JSON, as `sonavel-cli preset make` reads it: refused with a
+// message, or a record with every value in range that reads back unchanged from its own JSON.
 #include "cli/CliError.h"
 #include "cli/PresetJson.h"
 #include "fuzz/FuzzCheck.h"

@@ -1,13 +1,10 @@
-// Feeds arbitrary bytes to the receiver in arbitrary chunks and checks that assembly stays
-// inside its buffer and that only possible addresses are marked on line.
-#include <cstddef>
-#include <cstdint>
-#include <algorithm>
-#include <cstdlib>
-
+// Arbitrary bytes in arbitrary chunks to the receiver: assembly stays inside its buffer, and
+// a recalled settings dump is one of the unit asked.
+#include "fuzz/FuzzCheck.h"
 #include "link/Receiver.h"
 
 using namespace sonavel;
+using sonavel::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
@@ -15,18 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     link.DeviceAddress = 1 + data[0] % kMaxAddress;
     link.RecallPending = 1;
     Receiver receiver(link);
-    // Each chunk is preceded by a byte giving its length (1..64), so splits are explored too.
-    size_t at = 1;
-    while (at < size) {
-        const size_t wanted = 1 + data[at++] % 64;
-        const size_t count = std::min(wanted, size - at);
-        receiver.OnComm(data + at, count);
-        at += count;
-        if (receiver.RxPos() < 1 || receiver.RxPos() > kRxBufferSize) std::abort();
-    }
+    fuzz::ForEachChunk(data + 1, size - 1, 64, [&](const uint8_t* chunk, size_t count) {
+        receiver.OnComm(chunk, count);
+        Check(receiver.RxPos() >= 1 && receiver.RxPos() <= kRxBufferSize);
+    });
     if (link.RecallPending == 0) {
         const auto& dump = receiver.RecallBuffer();
-        if (dump[4] != 121 || dump[5] != 2 || dump[118] != link.DeviceAddress) std::abort();
+        Check(dump[4] == 121 && dump[5] == 2 && dump[118] == link.DeviceAddress);
     }
     return 0;
 }

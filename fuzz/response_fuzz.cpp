@@ -1,68 +1,47 @@
-// Feeds arbitrary store values (as a preset file or a faulty unit could bring them, before
-// any clamping) and arbitrary filter inputs to the response plot, and checks that nothing
-// crashes and that every drawn segment lies inside the plot's drawing window.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
+// Arbitrary filter inputs and unclamped store values (as a preset file or a faulty unit may
+// bring them) to the response plot: nothing crashes, every segment lies in the drawing window.
+#include <bit>
 
+#include "fuzz/FuzzCheck.h"
 #include "response/FilterSection.h"
 #include "response/ResponsePlot.h"
 
 using namespace sonavel;
-
-namespace {
-
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool empty() const { return at_ >= size_; }
-    int16_t Int16() { return static_cast<int16_t>(Byte() | (Byte() << 8)); }
-    uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-    double Double() {
-        uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) bits |= uint64_t{Byte()} << (8 * i);
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
-
-bool Inside(double x, double y) {
-    return x >= kDrawLeft && x <= kDrawRight && y >= kDrawTop && y <= kDrawBottom;
-}
-
-}  // namespace
+using namespace sonavel::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ResponsePlot plot;  // its tables and reference curves are built once
-    Input in(data, size);
+    // The input read as little-endian values; zeros once it runs out.
+    size_t at = 0;
+    auto byte = [&]() -> uint8_t { return at < size ? data[at++] : 0; };
+    auto int16 = [&] {
+        const uint8_t low = byte();
+        return static_cast<int16_t>(low | byte() << 8);
+    };
+    auto real = [&] {
+        uint64_t bits = 0;
+        for (int i = 0; i < 8; ++i) bits |= uint64_t{byte()} << (8 * i);
+        return std::bit_cast<double>(bits);
+    };
+    auto inside = [](double x, double y) { return x >= kDrawLeft && x <= kDrawRight && y >= kDrawTop && y <= kDrawBottom; };
 
     FilterSection section;
-    section.EQCofficents(in.Int16(), in.Double(), in.Double(), in.Double());
+    section.EQCofficents(int16(), real(), real(), real());
     section.EQFFT();
-
-    ParameterStore store;
-    InitDSPPremeter(store);
+    ParameterStore store = Defaults();
     plot.SetDrawEnabled(true);
-    while (!in.empty()) {
-        const int channel = 1 + in.Byte() % kChannelCount;
-        const int band = 1 + in.Byte() % kBandCount;
-        store.EqType(channel, band) = in.Int16();
-        store.EqFreqPosition(channel, band) = in.Int16();
-        store.EqQFactor(channel, band) = in.Int16();
-        store.EqByPass(channel, band) = in.Int16();
-        store.EqGainDb(channel, band) = in.Double();
-        store.LpType(channel) = in.Int16();
-        store.HpType(channel) = in.Int16();
+    while (at < size) {
+        const int channel = 1 + byte() % kChannelCount;
+        const int band = 1 + byte() % kBandCount;
+        store.EqType(channel, band) = int16();
+        store.EqFreqPosition(channel, band) = int16();
+        store.EqQFactor(channel, band) = int16();
+        store.EqByPass(channel, band) = int16();
+        store.EqGainDb(channel, band) = real();
+        store.LpType(channel) = int16();
+        store.HpType(channel) = int16();
         plot.DoEQFFTDraw(store, true, channel, band);
-        for (const PlotSegment& s : plot.segments())
-            if (!Inside(s.x1, s.y1) || !Inside(s.x2, s.y2)) std::abort();
+        for (const PlotSegment& s : plot.segments()) Check(inside(s.x1, s.y1) && inside(s.x2, s.y2));
     }
     return 0;
 }

@@ -1,32 +1,24 @@
-// Feeds arbitrary stream bytes in arbitrary chunks to the telnet com-port client, as a network
-// serial server (or anything listening at that address) may send them, and checks that it
-// keeps no more line data than it was given, that every answer is a telnet command, and
-// that line data escaped for the stream always comes back unchanged.
-#include <cstddef>
-#include <cstdint>
-#include <algorithm>
-#include <cstdlib>
-
+// Arbitrary stream bytes in arbitrary chunks to the telnet com-port client, as anything at a
+// server's address may send them: it keeps no more line data than it was given, answers only
+// telnet commands, and line data escaped for the stream always comes back unchanged.
+#include "fuzz/FuzzCheck.h"
 #include "link/TelnetComPort.h"
 
 using namespace sonavel;
+using sonavel::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TelnetComPort telnet;
     telnet.Opening();
-    // Each chunk is preceded by a byte giving its length (1..16), so splits are explored too.
-    size_t at = 0, lineBytes = 0;
-    while (at < size) {
-        const size_t wanted = 1 + data[at++] % 16;
-        const size_t count = std::min(wanted, size - at);
-        const TelnetComPort::Taken taken = telnet.Take(Bytes(data + at, data + at + count));
-        at += count;
+    size_t lineBytes = 0;
+    fuzz::ForEachChunk(data, size, 16, [&](const uint8_t* chunk, size_t count) {
+        const TelnetComPort::Taken taken = telnet.Take(Bytes(chunk, chunk + count));
         lineBytes += taken.data.size();
-        if (lineBytes > at) std::abort();
-        if (!taken.answer.empty() && taken.answer.front() != 0xFF) std::abort();
-    }
+        Check(lineBytes <= static_cast<size_t>(chunk + count - data));
+        Check(taken.answer.empty() || taken.answer.front() == 0xFF);
+    });
     const Bytes line(data, data + size);
     const TelnetComPort::Taken back = TelnetComPort().Take(TelnetComPort::Escape(line));
-    if (back.data != line || !back.answer.empty()) std::abort();
+    Check(back.data == line && back.answer.empty());
     return 0;
 }

@@ -6,12 +6,16 @@
 namespace sonavel {
 namespace {
 
-TEST(BulkChange, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
+TEST(BulkChange, ValuesAreClampedThenPositionsAndCrossoverCodesDerived) {
     ParameterStore store;
     InitDSPPremeter(store);
     store.EqGain(2, 4) = 0;
-    store.HpType(1) = 8;  // Chebychev high-pass on channel 1
+    store.EqQFactor(1, 2) = 300;
+    store.HpType(1) = 8;   // Chebychev high-pass on channel 1
+    store.LpType(2) = 12;  // beyond the list: its last position, Chebychev low-pass
     store.CompRatio(1) = 101, store.CompRatio(2) = 20;  // a loaded 101 shows as the limiter
+    store.GainLevel(4) = 0;  // channel 2's output gain is mute
+    store.MuteState(1) = 1;  // channel 1's is not
     BringStoreInLine(store);
 
     // Positions of 103, 203, 1000, 1960, 5040, 1000, 1000 Hz: the last table entry below.
@@ -19,14 +23,20 @@ TEST(BulkChange, DefaultsGetTheirPositionsAndTheCrossoverCodes) {
     for (int band = 1; band <= 7; ++band) EXPECT_EQ(store.EqFreqPosition(2, band), positions[band - 1]);
     EXPECT_DOUBLE_EQ(store.EqGainDb(2, 4), 12.0);
     EXPECT_DOUBLE_EQ(store.EqQValue(1, 5), QfactorData[35]);
+    EXPECT_DOUBLE_EQ(store.EqQValue(1, 2), QfactorData[100]);
     EXPECT_DOUBLE_EQ(store.EqGainDb(1, 6), 24.0);
     EXPECT_DOUBLE_EQ(store.EqQValue(2, 7), 0.8);
-    // Codes from the lists (channel 2's band 6 list is on "ByPass": its start-up code stays).
+    // Codes from the lists.
+    EXPECT_EQ(store.LpType(2), 8);
     const std::array<int16_t, 4> types = {store.EqType(1, 6), store.EqType(1, 7), store.EqType(2, 6), store.EqType(2, 7)};
-    EXPECT_EQ(types, (std::array<int16_t, 4>{3, 10, 2, 2}));
-    EXPECT_EQ(store.OutputLevel(1), 121);
-    EXPECT_EQ(store.CompRatio(1), 100);
-    EXPECT_EQ(store.CompRatio(2), 20);
+    EXPECT_EQ(types, (std::array<int16_t, 4>{3, 10, 11, 2}));
+    EXPECT_EQ((std::array<int16_t, 2>{store.CompRatio(1), store.CompRatio(2)}), (std::array<int16_t, 2>{100, 20}));
+    EXPECT_EQ((std::array<int16_t, 4>{store.MuteState(1), store.OutputLevel(1), store.MuteState(2), store.OutputLevel(2)}),
+              (std::array<int16_t, 4>{0, 121, 1, 0}));
+
+    const ParameterStore once = store;
+    BringStoreInLine(store);
+    EXPECT_EQ(store, once) << "a store in line stays as it is";
 }
 
 // One list position at a time, as the crossover lists and the unit set them.
@@ -41,25 +51,6 @@ TEST(BulkChange, ACrossoverListPositionSetsItsCodeAndByPassKeepsThePreviousOne) 
     EXPECT_EQ(store.EqType(2, kHighPassBand), 10);
     EXPECT_EQ(CrossoverEqType(kHighPassBand, 6, 1), 8);
     EXPECT_EQ(CrossoverEqType(kLowPassBand, 9, 4), 4);
-}
-
-TEST(BulkChange, ValuesFromOutsideAreClampedBeforeAnythingIsDerived) {
-    ParameterStore store;
-    InitDSPPremeter(store);
-    store.LpType(2) = 12;       // beyond the list: its last position, Chebychev low-pass
-    store.EqQFactor(1, 2) = 300;
-    store.GainLevel(4) = 0;     // channel 2's output gain is mute
-    store.MuteState(1) = 1;     // channel 1's is not
-    BringStoreInLine(store);
-    EXPECT_EQ(store.LpType(2), 8);
-    EXPECT_EQ(store.EqType(2, 6), 11);
-    EXPECT_DOUBLE_EQ(store.EqQValue(1, 2), QfactorData[100]);
-    EXPECT_EQ((std::array<int16_t, 4>{store.MuteState(1), store.OutputLevel(1), store.MuteState(2), store.OutputLevel(2)}),
-              (std::array<int16_t, 4>{0, 121, 1, 0}));
-
-    const ParameterStore once = store;
-    BringStoreInLine(store);
-    EXPECT_EQ(store, once) << "a store in line stays as it is";
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -40,12 +41,8 @@ TEST(StoreFields, ElementsMapOntoTheStore) {
     EXPECT_THROW(ElementIndex(frequency, 1, 8), std::out_of_range);
     EXPECT_THROW(ElementIndex(gains, 5), std::out_of_range);
     EXPECT_THROW(ReadStoreField(s, frequency, 14), std::out_of_range);
-    try {
-        WriteStoreField(s, frequency, index, 20161);
-        ADD_FAILURE() << "20161 Hz accepted";
-    } catch (const std::out_of_range& e) {
-        EXPECT_STREQ(e.what(), "EqFrequency(2,3) = 20161 is outside 20..20160");
-    }
+    EXPECT_THAT([&] { WriteStoreField(s, frequency, index, 20161); },
+                ::testing::ThrowsMessage<std::out_of_range>("EqFrequency(2,3) = 20161 is outside 20..20160"));
     EXPECT_EQ(s.EqFrequency(2, 3), 20160);
 }
 

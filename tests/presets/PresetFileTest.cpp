@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -13,33 +9,30 @@
 #include "presets/PresetFile.h"
 #include "presets/PresetPath.h"
 #include "presets/WholeFile.h"
+#include "tests/support/Folder.h"
 
 namespace sonavel {
 namespace {
 
 namespace fs = std::filesystem;
 
+PresetRecord Named(const std::string& name) {
+    PresetRecord record;
+    record.SetPresetName(name);
+    return record;
+}
+
+// Failed writes (a full disk, a name taken meanwhile) leave every file as it was: the command-line
+// tool's file tests run its saves into a file size limit and onto an existing file.
 class PresetFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "presets-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string File(const std::string& name) const { return (folder_ / name).string(); }
-    static PresetRecord Named(const std::string& name) {
-        PresetRecord record;
-        record.SetPresetName(name);
-        return record;
-    }
-    fs::path folder_;
+    std::string File(const std::string& name) const { return folder.path() + "/" + name; }  // names as bytes
+    test::Folder folder;
 };
 
 TEST_F(PresetFileTest, SavingAppendsAndLoadingReadsTheFirstRecord) {
     const std::string path = File("abc.bin");
     ASSERT_TRUE(AppendPresetRecord(path, Named("first")).ok());
-    EXPECT_EQ(fs::file_size(path), 690u);
     ASSERT_TRUE(AppendPresetRecord(path, Named("second")).ok());
     EXPECT_EQ(fs::file_size(path), 1380u);
     EXPECT_EQ(CountPresetRecords(path).value(), 2);
@@ -90,51 +83,27 @@ TEST_F(PresetFileTest, OnlyARegularFileOfWholeRecordsTakesASave) {
     EXPECT_FALSE(fs::exists(File("missing.bin")));
 }
 
-// New files take the umask, and a file name as long as the system allows has room for the
-// temporary name beside it.
-TEST_F(PresetFileTest, NewFilesHonourTheUmaskAndTakeNamesOfAnyAllowedLength) {
+// New files take the umask, a replaced output keeps its mode, and a file name as long as the
+// system allows has room for the temporary name beside it.
+TEST_F(PresetFileTest, NewFilesHonourTheUmaskReplacedOnesKeepTheirModeAndNamesMayBeLong) {
+    const std::string longest = File(std::string(251, 'n') + ".bin"), odd = File("\xff\xfe.csv");
     const mode_t saved = ::umask(027);
-    const bool appended = AppendPresetRecord(File("appended.bin"), Named("a")).ok();
-    const std::string longest = File(std::string(251, 'n') + ".bin");
-    const bool created = CreatePresetFile(longest, {Named("b")}).ok();
+    const bool written = AppendPresetRecord(File("appended.bin"), Named("a")).ok() &&
+                         CreatePresetFile(longest, {Named("b")}).ok() && WriteWholeOutput(odd, "new").ok();
     ::umask(saved);
-    ASSERT_TRUE(appended && created);
-    for (const std::string& path : {File("appended.bin"), longest})
+    ASSERT_TRUE(written);
+    for (const std::string& path : {File("appended.bin"), longest, odd})
         EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640)) << path;
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+    fs::permissions(odd, fs::perms(0604));
+    ASSERT_TRUE(WriteWholeOutput(odd, "again").ok());
+    EXPECT_EQ(fs::status(odd).permissions(), fs::perms(0604));
+    EXPECT_EQ(fs::file_size(odd), 5u);
+    EXPECT_FALSE(WriteWholeOutput(File("no-folder/x.csv"), "x").ok());
+    EXPECT_EQ(folder.count(), 3);
 }
 
-TEST_F(PresetFileTest, AFailedWriteLeavesEveryFileAsItWas) {
-    const std::string path = File("full.bin");
-    ASSERT_TRUE(AppendPresetRecord(path, Named("kept")).ok());
-    ASSERT_TRUE(CreatePresetFile(File("made.bin"), {Named("made"), Named("more")}).ok());
-    EXPECT_EQ(ReadPresetRecord(File("made.bin"), 2).value(), Named("more"));
-    EXPECT_FALSE(CreatePresetFile(File("made.bin"), {Named("other")}).ok());  // never replaced
-
-    // A file size limit makes writes beyond it fail as on a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit lowered{1000, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-    const bool appended = AppendPresetRecord(path, Named("lost")).ok();
-    const bool created = CreatePresetFile(File("new.bin"), {Named("a"), Named("b")}).ok();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-
-    EXPECT_FALSE(appended || created);
-    EXPECT_EQ(ReadPresetRecord(path).value(), Named("kept"));
-    EXPECT_EQ(fs::file_size(path), 690u);
-    EXPECT_EQ(ReadPresetRecord(File("made.bin")).value(), Named("made"));
-    // No temporary or half-written file left.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
-}
-
-// Text inputs, whole outputs and folder listings, by names as the file system holds them.
-using WholeFileTest = PresetFileTest;
-
-// None of these may block or read without end; each is refused at once.
-TEST_F(WholeFileTest, ReadsOnlyRegularFilesUpToTheCap) {
-    ASSERT_EQ(::mkfifo(File("pipe.json").c_str(), 0644), 0);
+// Text inputs: none of these may block or read without end; each is refused at once.
+TEST_F(PresetFileTest, TextInputsAreOnlyRegularFilesUpToTheCap) {
     fs::create_directory(File("folder.json"));
     fs::create_symlink("loop.json", File("loop.json"));
     std::ofstream(File("big.json")) << std::string(kMaxTextInputBytes + 1, ' ');
@@ -143,7 +112,6 @@ TEST_F(WholeFileTest, ReadsOnlyRegularFilesUpToTheCap) {
     const struct {
         std::string path, error;
     } refused[] = {
-        {File("pipe.json"), File("pipe.json") + ": is not a regular file"},
         {"/dev/zero", "/dev/zero: is not a regular file"},
         {File("folder.json"), File("folder.json") + ": is a folder"},
         {File("loop.json"), File("loop.json") + ": cannot open: Too many levels of symbolic links"},
@@ -154,27 +122,13 @@ TEST_F(WholeFileTest, ReadsOnlyRegularFilesUpToTheCap) {
     EXPECT_EQ(ReadTextInput(File("fits.json")).value().size(), kMaxTextInputBytes);
 }
 
-TEST_F(WholeFileTest, WritesUnderTheNameGivenKeepingTheModeOfAReplacedFile) {
-    const std::string odd = File("\xff\xfe.csv");
-    const mode_t saved = ::umask(077);
-    ASSERT_TRUE(WriteWholeOutput(odd, "new").ok());
-    ::umask(saved);
-    EXPECT_EQ(fs::status(odd).permissions(), fs::perms(0600));
-    fs::permissions(odd, fs::perms(0640));
-    ASSERT_TRUE(WriteWholeOutput(odd, "again").ok());
-    EXPECT_EQ(fs::status(odd).permissions(), fs::perms(0640));
-    EXPECT_EQ(fs::file_size(odd), 5u);
-    EXPECT_FALSE(WriteWholeOutput(File("no-folder/x.csv"), "x").ok());
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
-}
-
-TEST_F(WholeFileTest, ListsRegularFilesByTheirBytesAndNothingElse) {
+TEST_F(PresetFileTest, ListsRegularFilesByTheirBytesAndNothingElse) {
     for (const char* name : {"b.bin", "\xff.bin", "A.bin", "c.txt", ".hidden.bin"}) std::ofstream(File(name)) << "x";
     ASSERT_EQ(::mkfifo(File("pipe.bin").c_str(), 0644), 0);
     fs::create_directory(File("folder.bin"));
     fs::create_symlink("loop.bin", File("loop.bin"));
     fs::create_symlink("b.bin", File("link.bin"));
-    EXPECT_EQ(ListFiles(folder_.string(), "*.bin"), (std::vector<std::string>{"A.bin", "b.bin", "link.bin", "\xff.bin"}));
+    EXPECT_EQ(ListFiles(folder.path(), "*.bin"), (std::vector<std::string>{"A.bin", "b.bin", "link.bin", "\xff.bin"}));
     EXPECT_TRUE(ListFiles(File("gone"), "*.bin").empty());
 }
 
