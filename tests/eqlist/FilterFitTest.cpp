@@ -15,9 +15,9 @@ FittedList Fit(const std::string& text, FitMode mode = FitMode::Strict) {
     return FitFilterList(ParseFilterList(text), mode);
 }
 
-std::vector<int> ProblemLines(const FittedList& fitted) {
+std::vector<int> Lines(const std::vector<LineProblem>& problems) {
     std::vector<int> lines;
-    for (const LineProblem& p : fitted.problems) lines.push_back(p.line);
+    for (const LineProblem& p : problems) lines.push_back(p.line);
     return lines;
 }
 
@@ -43,7 +43,7 @@ TEST(FilterFit, EachRuleAtItsEdges) {
         const std::string text = std::string("Filter: ON ") + c.line;
         const FittedList strict = Fit(text);
         if (c.frequency < 0) {
-            EXPECT_EQ(ProblemLines(strict), std::vector<int>{1}) << c.line;
+            EXPECT_EQ(Lines(strict.problems), std::vector<int>{1}) << c.line;
         } else {
             ASSERT_TRUE(strict.problems.empty()) << c.line << ": " << strict.problems[0].text;
             const FittedFilter& f = strict.filters[0];
@@ -88,22 +88,20 @@ TEST(FilterFit, AFileWithSeveralFaultsListsThemAllAndFitKeepsTheLargestFive) {
         "Filter 7: ON PK Fc 700 Hz Gain 20 dB Q 1\n"  // 8: beyond 12 dB, and a sixth EQ filter
         "Filter 8: ON LP Fc 5000 Hz\n"
         "Filter 9: ON LP Fc 6000 Hz\n";            // 10: a second low-pass
-    EXPECT_EQ(ProblemLines(Fit(text)), (std::vector<int>{1, 4, 8, 8, 10}));
+    EXPECT_EQ(Lines(Fit(text).problems), (std::vector<int>{1, 4, 8, 8, 10}));
 
     const FittedList kept = Fit(text, FitMode::KeepWhatFits);
     EXPECT_TRUE(kept.problems.empty());
     std::vector<int> lines;
     for (const FittedFilter& f : kept.filters) lines.push_back(f.requested.line);
     EXPECT_EQ(lines, (std::vector<int>{3, 5, 6, 7, 8, 9}));  // the 1 dB peak left out
-    std::vector<int> changed;
-    for (const LineProblem& change : kept.changes) changed.push_back(change.line);
-    EXPECT_EQ(changed, (std::vector<int>{1, 2, 4, 10}));
+    EXPECT_EQ(Lines(kept.changes), (std::vector<int>{1, 2, 4, 10}));
     EXPECT_EQ(kept.inputGain, 145);
     EXPECT_EQ(kept.filters[4].gainStep, 0);  // 20 dB clamped to 12
 
-    EXPECT_EQ(ProblemLines(Fit("# nothing\nFilter 1: OFF PK Fc 1 Hz\n", FitMode::KeepWhatFits)), std::vector<int>{0});
+    EXPECT_EQ(Lines(Fit("# nothing\nFilter 1: OFF PK Fc 1 Hz\n", FitMode::KeepWhatFits).problems), std::vector<int>{0});
     // -60.25 dB would round to the input gain's mute step: refused, or kept at -60 dB.
-    EXPECT_EQ(ProblemLines(Fit("Preamp: -60.25 dB\n")), std::vector<int>{1});
+    EXPECT_EQ(Lines(Fit("Preamp: -60.25 dB\n").problems), std::vector<int>{1});
     EXPECT_EQ(Fit("Preamp: -60.25 dB\n", FitMode::KeepWhatFits).inputGain, 1);
 }
 

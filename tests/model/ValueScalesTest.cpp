@@ -58,12 +58,10 @@ TEST(ValueScales, NumberTextsIgnoreACommaLocale) {
     // The test set-up installs a comma locale; without it this test would prove nothing.
     const bool commaLocale = std::localeconv()->decimal_point[0] == ',';
 
-    const std::string half = NumberText(2.5), hz = ReturnHz(19.7), negative = NumberText(-0.75);
+    const std::vector<std::string> texts = {NumberText(2.5), ReturnHz(19.7), NumberText(-0.75)};
     std::setlocale(LC_NUMERIC, previousC.c_str());
     std::locale::global(previousGlobal);
 
     ASSERT_TRUE(commaLocale) << "no process locale with a decimal comma is installed";
-    EXPECT_EQ(half, " 2.5");
-    EXPECT_EQ(hz, " 19.7Hz");
-    EXPECT_EQ(negative, "-.75");
+    EXPECT_EQ(texts, (std::vector<std::string>{" 2.5", " 19.7Hz", "-.75"}));
 }

@@ -29,29 +29,18 @@ TEST(ResponsePlot, PositionTableFollowsTheFrequencyTable) {
     for (int s = 1; s <= 300; ++s) ASSERT_GE(positions.PlotPos[s], positions.PlotPos[s - 1]) << s;
 }
 
-TEST(ResponsePlot, FlatLinesPeakAndEndSegments) {
+TEST(ResponsePlot, FlatLinesAndEndSegments) {
     ResponsePlot plot;
     ParameterStore store = FlatStore();
     plot.RefreshAllBands(store);
     ASSERT_EQ(plot.segments().size(), 2u * 498);  // segments ending at points 6..503
     EXPECT_EQ(plot.segments()[497].channel, 1);    // channel 1 first, channel 2 over it
     EXPECT_EQ(plot.segments()[498].channel, 2);
-    for (int channel : {1, 2}) {
-        const auto line = SegmentsOf(plot, channel);
-        EXPECT_EQ(line.front().x1, 780);
-        EXPECT_EQ(line.back().x2, 9720);
-        for (const PlotSegment& s : line) ASSERT_TRUE(s.y1 == 1320 && s.y2 == 1320);
-    }
+    for (const PlotSegment& s : plot.segments()) ASSERT_TRUE(s.y1 == 1320 && s.y2 == 1320);
 
-    store.EqGainDb(1, 3) = 12;  // at position 170, the table's 1000 Hz
-    store.EqType(2, 1) = 5;     // channel 2: a low shelf, so that the two ends of the curve differ
+    store.EqType(2, 1) = 5;  // channel 2: a low shelf, so that the two ends of the curve differ
     store.EqGainDb(2, 1) = -6;
     plot.RefreshAllBands(store);
-    const auto peak = SegmentsOf(plot, 1);
-    const auto top = std::min_element(peak.begin(), peak.end(), [](auto& a, auto& b) { return a.y2 < b.y2; });
-    EXPECT_EQ(top->x2, 5918);
-    EXPECT_NEAR(top->y2, 696, 0.5);
-
     const Curve& sum = plot.SumCurve(2);
     const auto line = SegmentsOf(plot, 2);
     EXPECT_EQ(line.front(), (PlotSegment{2, 780, 1320 + At(sum, 5), 788, 1320 + At(sum, 6)}));
