@@ -3,18 +3,15 @@
 // editor's ticks themselves and check that the widgets are laid out and wired to it.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
-#include <QPushButton>
 #include <QScreen>
 #include <memory>
 
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
 #include "editor/PlotWidget.h"
-#include "tests/support/Hex.h"
 #include "tests/support/MemoryPort.h"
 #include "tests/support/VirtualTime.h"
 
@@ -25,12 +22,11 @@ protected:
     EditorTest() : port({1, 3}), window(std::make_unique<MainWindow>(port, time)) {
         window->timer1().stop();
         window->timer2().stop();
-        window->SetMessageBox([this](MessageIcon, const QString&, const QString& text) { messages << text; });
+        window->SetMessageBox([](MessageIcon, const QString&, const QString& text) { ADD_FAILURE() << text.toStdString(); });
     }
     void Ticks(int count) {
         for (int tick = 0; tick < count; ++tick) window->editor().Tick();
     }
-    void RunFirstRefresh() { Ticks(21); }  // the 21st Timer1 tick refreshes
     const WindowWidgets& W() const { return window->widgets(); }
     const ChannelWidgets& Channel(int channel) const { return window->widgets().channels.at(channel - 1); }
     const std::vector<Bytes>& Sent() const { return port.Written(); }
@@ -46,7 +42,6 @@ protected:
     MemoryPort port;
     VirtualTime time;
     std::unique_ptr<MainWindow> window;
-    QStringList messages;
 };
 
 }  // namespace sonavel

@@ -18,7 +18,7 @@ namespace {
 class WiringTest : public EditorTest {
 protected:
     void SetUp() override {
-        RunFirstRefresh();
+        Ticks(21);
         W().connect->click();
         port.ClearWritten();
     }
@@ -26,11 +26,26 @@ protected:
 
 TEST_F(WiringTest, UserInputReachesItsHandlerOnceAndHandlersShowOnTheWidgets) {
     window->show();
-    ArrowPair* gain = Channel(1).gainArrows[2];
-    QTest::mouseClick(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));  // the upper arrow
-    EXPECT_EQ(window->editor().store().EqGain(1, 3), 23);
-    EXPECT_EQ(Channel(1).gainBoxes[2]->text(), " .5dB");
-    EXPECT_EQ(Sent().size(), 1u);
+    // The wheel over a list without focus picks nothing.
+    QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(W().addresses, &turn);
+    EXPECT_EQ(W().addresses->currentIndex(), -1);
+    EXPECT_EQ(window->editor().session().State().DeviceAddress, 1);
+    EXPECT_TRUE(Sent().empty());
+
+    // A held arrow repeats its step until released, one message per step.
+    ArrowPair* gain = Channel(1).gainArrows[1];
+    const int before = gain->value();
+    QTest::mousePress(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));  // the upper arrow
+    QTest::qWait(700);  // past the repeat delay: several more steps
+    QTest::mouseRelease(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));
+    const int held = before - gain->value();
+    EXPECT_GE(held, 3);
+    EXPECT_EQ(window->editor().store().EqGain(1, 2), gain->value());
+    EXPECT_EQ(Sent().size(), static_cast<size_t>(held));
+    QTest::qWait(200);
+    EXPECT_EQ(before - gain->value(), held) << "no step after the release";
 
     ListBox* type = Channel(2).typeLists[0];
     type->setCurrentIndex(1);
@@ -39,7 +54,7 @@ TEST_F(WiringTest, UserInputReachesItsHandlerOnceAndHandlersShowOnTheWidgets) {
     EXPECT_FALSE(Channel(2).qArrows[0]->isEnabled());
     Channel(2).mute->click();
     EXPECT_EQ(window->editor().store().MuteState(2), 1);
-    EXPECT_EQ(Sent().size(), 3u);
+    EXPECT_EQ(Sent().size(), held + 2u);
 
     TextBox* box = Channel(2).frequencyBoxes[4];
     QTest::mouseClick(box, Qt::LeftButton);
@@ -47,6 +62,7 @@ TEST_F(WiringTest, UserInputReachesItsHandlerOnceAndHandlersShowOnTheWidgets) {
     QTest::keyClicks(box, "2000");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(window->editor().store().EqFrequency(2, 5), 2000);
+    EXPECT_EQ(box->text(), " 2000Hz");
     EXPECT_EQ(BackColor(box), QColor(255, 255, 255));
     EXPECT_EQ(Channel(2).frequencyArrows[4]->value(), 20180 - 2000);
 
@@ -84,29 +100,6 @@ TEST_F(WiringTest, ClosingTheWindowEndsARunningReadAndSendsNothingMore) {
     EXPECT_LT(clock.elapsed(), 1000) << "a read of a silent line takes 3.3 s";
     Ticks(100);
     EXPECT_EQ(Sent().size(), 1u) << "the wake-up ping only";
-}
-
-TEST_F(WiringTest, AHeldArrowRepeatsItsStepUntilReleased) {
-    window->show();
-    ArrowPair* gain = Channel(1).gainArrows[1];
-    const int before = gain->value();
-    QTest::mousePress(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));
-    QTest::qWait(700);  // past the repeat delay: several more steps
-    QTest::mouseRelease(gain, Qt::LeftButton, {}, QPoint(gain->width() / 2, 2));
-    const int held = before - gain->value();
-    EXPECT_GE(held, 3);
-    EXPECT_EQ(Sent().size(), static_cast<size_t>(held)) << "one message per step";
-    QTest::qWait(200);
-    EXPECT_EQ(before - gain->value(), held) << "no step after the release";
-}
-
-TEST_F(WiringTest, TheWheelOverAListWithoutFocusPicksNothing) {
-    QWheelEvent turn(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(W().addresses, &turn);
-    EXPECT_EQ(W().addresses->currentIndex(), -1);
-    EXPECT_EQ(window->editor().session().State().DeviceAddress, 1);
-    EXPECT_TRUE(Sent().empty());
 }
 
 // Uncovering the window shows it from the backing store without painting the plot; the
