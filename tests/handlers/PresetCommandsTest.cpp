@@ -38,9 +38,7 @@ TEST_F(PresetCommandsTest, SaveThroughTheNamePanelThenLoadTheFirstPreset) {
     ClickUp(Channel(1).gainArrows[2]);  // channel 1 band 3: gain position 23, +0.5 dB
     Channel(2).typeLists[4].SetPosition(1);  // channel 2 band 5 a shelf: its Q arrows go off
     Controls().save.Click();
-    EXPECT_EQ(Controls().presetPanel.text(), "Save Preset");
     EXPECT_EQ(Controls().presetTitle.text(), "Enter Preset Name");
-    EXPECT_TRUE(Controls().presetName.visible());
     Controls().presetName.EnterText("abc");
     Controls().presetName.Key(13);  // the Enter key saves as "Enter" does
     EXPECT_EQ(Saved("abc.bin").Value(234 + 2 * 4), 23);  // EqGain of channel 1 band 3
