@@ -22,7 +22,8 @@ protected:
     EditorTest() : port({1, 3}), window(std::make_unique<MainWindow>(port, time)) {
         window->timer1().stop();
         window->timer2().stop();
-        window->SetMessageBox([](MessageIcon, const QString&, const QString& text) { ADD_FAILURE() << text.toStdString(); });
+        window->SetMessageBox(
+            [](MessageIcon, const QString&, const QString& text) { ADD_FAILURE() << text.toStdString(); });
     }
     void Ticks(int count) {
         for (int tick = 0; tick < count; ++tick) window->editor().Tick();
