@@ -30,7 +30,6 @@ TEST_F(LinkStripTest, ConnectShowsAndSwitchesTheLinkOnTheChosenPort) {
     connect.Click();  // on again, with COM5
     EXPECT_EQ(view.messages.size(), 1u);
     EXPECT_FALSE(connect.lit());
-
 }
 
 // A unit at address 1 that answers like the real one, read through the editor's buttons.

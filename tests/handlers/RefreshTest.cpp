@@ -1,4 +1,4 @@
-// Start-up, the refreshes after a bulk change of the store, and the deferred redraw.
+// Start-up and the deferred redraw of the plot.
 #include "HandlerFixture.h"
 
 namespace sonavel {
@@ -33,11 +33,11 @@ TEST_F(StartupTest, NothingIsDrawnOrSentBeforeTheTwentyFirstTick) {
     EXPECT_EQ(Sent()[0], PresenceQuery(1));
 }
 
-using ControlRefreshTest = EditingTest;
+using PlotRedrawTest = EditingTest;
 
 // Paints, exposes and resizes in one burst are one redraw on the second tick after them,
 // which re-sends the current band.
-TEST_F(ControlRefreshTest, UncoveringThePlotRedrawsAndResendsTheCurrentBandOnce) {
+TEST_F(PlotRedrawTest, UncoveringThePlotRedrawsAndResendsTheCurrentBandOnce) {
     ClickUp(Channel(1).gainArrows[2]);
     port.ClearWritten();
     const unsigned long drawn = editor.plot().drawCount();
