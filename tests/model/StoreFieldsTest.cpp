@@ -10,21 +10,16 @@ using namespace sonavel;
 // Every element of every field has a place of its own: filling them all with different
 // values and reading them back finds no two that share storage.
 TEST(StoreFields, ElementsMapOntoTheStore) {
-    auto marker = [](const StoreField& f, int fieldNumber, int i) {
-        return f.min + (fieldNumber * 5 + i) % (f.max - f.min + 1);
-    };
     ParameterStore filled;
-    int fieldNumber = 0;
-    for (const StoreField& f : StoreFields()) {
-        for (int i = 0; i < f.Count(); ++i) WriteStoreField(filled, f, i, marker(f, fieldNumber, i));
-        ++fieldNumber;
-    }
-    fieldNumber = 0;
-    for (const StoreField& f : StoreFields()) {
-        for (int i = 0; i < f.Count(); ++i)
-            EXPECT_EQ(ReadStoreField(filled, f, i), marker(f, fieldNumber, i)) << ElementName(f, i);
-        ++fieldNumber;
-    }
+    std::vector<std::pair<std::string, int>> written, read;  // element name and value
+    for (const StoreField& f : StoreFields())
+        for (int i = 0; i < f.Count(); ++i) {
+            written.emplace_back(ElementName(f, i), f.min + int(written.size() * 5) % (f.max - f.min + 1));
+            WriteStoreField(filled, f, i, written.back().second);
+        }
+    for (const StoreField& f : StoreFields())
+        for (int i = 0; i < f.Count(); ++i) read.emplace_back(ElementName(f, i), ReadStoreField(filled, f, i));
+    EXPECT_EQ(read, written);
     ParameterStore s;
     const StoreField& frequency = *FindStoreField("EqFrequency");
     const int index = ElementIndex(frequency, 2, 3);

@@ -26,6 +26,7 @@ PresetRecord Named(const std::string& name) {
 // tool's file tests run its saves into a file size limit and onto an existing file.
 class PresetFileTest : public ::testing::Test {
 protected:
+    ~PresetFileTest() override { fs::remove_all(folder.path()); }  // names that are not UTF-8 too
     std::string File(const std::string& name) const { return folder.path() + "/" + name; }  // names as bytes
     test::Folder folder;
 };
