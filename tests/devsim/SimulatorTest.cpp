@@ -1,12 +1,13 @@
-// The simulator program driven through its pseudo-terminal, as the editor drives it.
+// The simulator program driven through its pseudo-terminal, as the editor drives it, and how it ends.
+#include <signal.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <thread>
-
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "tests/support/Hex.h"
 #include "tests/support/LineEnd.h"
@@ -31,34 +32,26 @@ std::string ReadFile(const QString& path) {
     return text.str();
 }
 
-// The outcome field of each log line, in order.
-std::vector<std::string> Outcomes(const std::string& log) {
-    const std::string key = "\"outcome\":\"";
-    std::vector<std::string> outcomes;
-    for (size_t at = log.find(key); at != std::string::npos; at = log.find(key, at + 1)) {
-        const size_t start = at + key.size();
-        outcomes.push_back(log.substr(start, log.find('"', start) - start));
+// The program run with these options; its first line is the device path it serves.
+struct Program : QProcess {
+    explicit Program(const QStringList& options) {
+        start(DEVSIM_PROGRAM, options);
+        waitForReadyRead(5000);
     }
-    return outcomes;
-}
-
-int Count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
+    int ExitStatus() {
+        waitForFinished(5000);
+        return exitStatus() == NormalExit ? exitCode() : -1;
+    }
+};
 
 }  // namespace
 
-// The stop and what it leaves behind are shown by the program tests.
-TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
+TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeed) {
     const QTemporaryDir dir;
-    const QString link = dir.filePath("link"), state = dir.filePath("state.json"), log = dir.filePath("log.json");
-    auto sim = std::make_unique<SimulatorProcess>(
-        QStringList{"--units", "1,5", "--link", link, "--state", state, "--log", log});
-    ASSERT_EQ(std::filesystem::read_symlink(link.toStdString()).string(), sim->DevicePath());
+    const SimulatorProcess sim({"--units", "1,5", "--link", dir.filePath("link")});
+    ASSERT_EQ(std::filesystem::read_symlink(dir.filePath("link").toStdString()).string(), sim.DevicePath());
     {
-        LineEnd line(link.toStdString());
+        LineEnd line(dir.filePath("link").toStdString());
         // The query takes 9 byte times to come in, and the reply's last byte leaves 8 byte
         // times after its first: about 17.7 ms in all.
         using Ms = std::chrono::duration<double, std::milli>;
@@ -68,64 +61,44 @@ TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeedAndReportsItsState) {
         EXPECT_GE(Ms(std::chrono::steady_clock::now() - start).count(), 17.0);
         // A 121-byte dump takes about 126 ms on a 9600-baud line.
         line.Write(Hex("01 20 03 40 09 0C 01 05 60"));
-        const Bytes dump = line.Read(121, 2000);
-        ASSERT_EQ(dump.size(), 121u);
+        EXPECT_EQ(line.Read(121, 2000).size(), 121u);
         EXPECT_GE(line.spreadMs, 110.0);
-        EXPECT_EQ(dump[118], 1);
     }
     // The editor closes its port and opens it again.
-    LineEnd again(sim->DevicePath());
+    LineEnd again(sim.DevicePath());
     again.Write(kBand);
-    again.Write(kQuery5);  // its answer shows the band message was taken before it
-    EXPECT_EQ(again.Read(kReply5.size(), 1000), kReply5);
-
-    sim->RequestState();
-    for (int tries = 0; tries < 200 && Count(ReadFile(state), "[24,24,0,") == 0; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const std::string written = ReadFile(state);
-    EXPECT_EQ(Count(written, "\"EqGain\":[[24,24,24,24,24,24,24],[24,24,0,"), 1);
-    EXPECT_EQ(Count(written, "\"EqType\":"), 2 * 17);  // working set and 16 slots per unit
-    for (const char* editorOnly : {"EqFreqPosition", "MuteState", "OutputLevel"})
-        EXPECT_EQ(Count(written, editorOnly), 0) << editorOnly;
-
-    sim.reset();
-    const std::string lines = ReadFile(log);
-    EXPECT_EQ(Count(lines, "\"kind\":\"presence-query\""), 2);
-    EXPECT_EQ(Count(lines, "\"bytes\":\"01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60\",\"command\":4,\"address\":1"), 1);
-    EXPECT_EQ(Count(lines, "\"EqFrequency(2,3)\":1000,\"EqGain(2,3)\":0"), 1);
+    again.Write(Hex("01 20 03 40 09 0C 01 05 60"));  // its dump shows the band message was taken before it
+    EXPECT_EQ(again.Read(121, 2000).at(90), 0);      // EqGain(2,3)
 }
 
-// What the log says became of each frame, for each fault mode.
+// What the log says became of each frame, for each fault mode; the hang-up is shown end to end.
 TEST(Simulator, LogsWhatBecameOfEachFrame) {
-    const Bytes query7 = Hex("01 20 03 40 09 0B 07 05 60");
-    struct Case {
+    const struct {
         QStringList options;
         std::vector<Bytes> frames;
         std::vector<std::string> outcomes;
-        bool hungUp;
+    } cases[] = {
+        {{"--garble", "1"}, {kQuery5, kBand, Hex("01 20 03 40 09 0B 07 05 60")},
+         {"garbled reply", "refused: no unit at address 1", "refused: no unit at address 7"}},
+        {{"--units", "1,5", "--silent"}, {kQuery5, kBand}, {"silent", "applied"}},
+        {{"--drop-every", "2"}, {kQuery5, kQuery5, kQuery5}, {"answered", "dropped", "answered"}},
     };
-    const Case cases[] = {
-        {{}, {kQuery5, kBand, query7}, {"answered", "refused: no unit at address 1", "refused: no unit at address 7"}, false},
-        {{"--units", "1,5", "--silent"}, {kQuery5, kBand}, {"silent", "applied"}, false},
-        {{"--drop-every", "2"}, {kQuery5, kQuery5, kQuery5}, {"answered", "dropped", "answered"}, false},
-        {{"--garble", "1"}, {kQuery5}, {"garbled reply"}, false},
-        {{"--hangup-after", "2"}, {kQuery5, kQuery5}, {"answered", "lost at hang-up"}, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.options.join(' ').toStdString());
         const QTemporaryDir dir;
-        const QString log = dir.filePath("outcomes.json");
         {
-            SimulatorProcess sim(QStringList{"--units", "5", "--log", log} + c.options);
+            SimulatorProcess sim(QStringList{"--units", "5", "--log", dir.filePath("log")} + c.options);
             LineEnd line(sim.DevicePath());
             for (size_t i = 0; i < c.frames.size(); ++i) {
                 line.Write(c.frames[i]);
-                const Bytes reply = line.Read(kReply5.size(), 300);
-                EXPECT_EQ(reply == kReply5, c.outcomes[i] == "answered") << i;
+                EXPECT_EQ(line.Read(kReply5.size(), 300) == kReply5, c.outcomes[i] == "answered") << i;
             }
-            EXPECT_EQ(line.HungUp(300), c.hungUp);
         }
-        EXPECT_EQ(Outcomes(ReadFile(log)), c.outcomes);
+        const std::string log = ReadFile(dir.filePath("log")), key = "\"outcome\":\"";
+        std::vector<std::string> outcomes;
+        for (size_t at = log.find(key); at != std::string::npos; at = log.find(key, at + 1))
+            outcomes.push_back(log.substr(at + key.size(), log.find('"', at + key.size()) - at - key.size()));
+        EXPECT_EQ(outcomes, c.outcomes);
     }
 }
 
@@ -145,4 +118,32 @@ TEST(Simulator, OnTcpServesOneClientAtATime) {
     LineEnd next(ConnectToLoopback(port));
     next.Write(kQuery5);
     EXPECT_EQ(next.Read(kReply5.size(), 1000), kReply5);
+}
+
+// Every stop signal writes the state, removes the link and exits 0; a path the program cannot
+// write ends it at once with status 2, and a link never replaces a plain file.
+TEST(SimulatorProgram, StopsCleanlyOnEverySignalAndAtOnceOnAPathItCannotWrite) {
+    const QTemporaryDir dir;
+    const QString link = dir.filePath("link"), state = dir.filePath("state.json");
+    for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(signal));
+        Program sim({"--link", link, "--state", state});
+        ASSERT_TRUE(sim.canReadLine());
+        std::filesystem::remove(state.toStdString());
+        kill(pid_t(sim.processId()), signal);
+        EXPECT_EQ(sim.ExitStatus(), 0);
+        EXPECT_TRUE(std::filesystem::exists(state.toStdString()));
+        EXPECT_FALSE(std::filesystem::is_symlink(link.toStdString()));
+    }
+    std::ofstream(dir.filePath("plain").toStdString()) << "keep me";
+    for (const QStringList& args : {QStringList{"--state", "/nonexistent-folder/state.json"},
+                                    {"--log", "/nonexistent-folder/log.json"}, {"--link", "/nonexistent-folder/line"},
+                                    {"--link", dir.filePath("plain")}, {"--replug-after", "1"}}) {
+        SCOPED_TRACE(args[0].toStdString());
+        Program sim(args);
+        EXPECT_EQ(sim.ExitStatus(), 2);
+        EXPECT_EQ(sim.readAllStandardOutput(), "");
+        EXPECT_TRUE(sim.readAllStandardError().contains(args[0].toUtf8()));
+    }
+    EXPECT_EQ(ReadFile(dir.filePath("plain")), "keep me");
 }

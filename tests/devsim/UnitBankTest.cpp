@@ -1,8 +1,12 @@
+// The simulated units behind one line: what they answer, take and refuse, and how the log and
+// the state file report it.
 #include "devsim/UnitBank.h"
 
 #include <gtest/gtest.h>
 
-#include "link/Messages.h"
+#include "devsim/JsonReport.h"
+
+#include "tests/support/Hex.h"
 
 using namespace sonavel;
 using namespace sonavel::devsim;
@@ -16,67 +20,87 @@ Bytes Frame(std::initializer_list<int> middle) {
     return frame;
 }
 
-Bytes PresenceReply(uint8_t address) { return {0x01, 0x20, 0x03, 0x40, 0x09, 0x01, address, 0x05, 0x60}; }
-std::vector<Bytes> Texts(std::initializer_list<std::string> texts) {
-    std::vector<Bytes> all;
-    for (const std::string& t : texts) all.emplace_back(t.begin(), t.end());
-    return all;
+Bytes Text(const std::string& text) { return {text.begin(), text.end()}; }
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
 }
 
-// A fresh unit's dump written out by hand: gains 121, delays 1, compressors (attack 0, release
-// 0 1, threshold 100, ratio 1), invert 0 0, function 6 0 0, function 3 1 1, then per channel the
-// crossover list positions and seven bands of type, frequency split, gain 24, Q 35, on. The
-// crossover bands' types follow the lists: channel 1's low-pass and channel 2's high-pass
-// (list position 5) are Butterworth, the bypassed slots keep their start-up codes.
+// A fresh unit's dump: gains 121, delays 1, compressors (attack 0, release 0 1, threshold 100,
+// ratio 1), invert 0 0, function 6 0 0, function 3 1 1, then per channel the crossover list
+// positions and seven bands of type, frequency split, gain 24, Q 35, on. The crossover bands'
+// types follow the lists: channel 1's low-pass and channel 2's high-pass (list position 5) are
+// Butterworth, the bypassed slots keep their start-up codes.
 Bytes FreshDump(uint8_t address) {
-    Bytes dump = {0x01, 0x20, 0x03, 0x40, 0x79, 0x02, 0x00, 0x79, 0x79, 0x79, 0x79, 0x01, 0x01,
-                  0x00, 0x00, 0x01, 0x64, 0x01, 0x00, 0x00, 0x01, 0x64, 0x01, 0x00, 0x00, 0x00,
-                  0x00, 0x01, 0x01};
-    const Bytes bands = {0x01, 0x01, 0x03, 0x18, 0x23, 0x00, 0x01, 0x02, 0x03, 0x18, 0x23, 0x00,
-                         0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01, 0x13, 0x3C, 0x18, 0x23, 0x00,
-                         0x01, 0x32, 0x28, 0x18, 0x23, 0x00};
-    for (uint8_t lowPass : {0x05, 0x00}) {
-        const uint8_t highPass = 5 - lowPass;
-        dump.insert(dump.end(), {lowPass, highPass});
-        dump.insert(dump.end(), bands.begin(), bands.end());
-        dump.insert(dump.end(), {uint8_t(lowPass ? 0x03 : 0x02), 0x0A, 0x00, 0x18, 0x23, 0x00});
-        dump.insert(dump.end(), {uint8_t(highPass ? 0x02 : 0x03), 0x0A, 0x00, 0x18, 0x23, 0x00});
-    }
-    for (uint8_t b : {uint8_t{0x00}, address, uint8_t{0x05}, uint8_t{0x60}}) dump.push_back(b);
+    Bytes dump = Hex("01 20 03 40 79 02 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01"
+                     " 05 00 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
+                     " 01 13 3C 18 23 00 01 32 28 18 23 00 03 0A 00 18 23 00 03 0A 00 18 23 00"
+                     " 00 05 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
+                     " 01 13 3C 18 23 00 01 32 28 18 23 00 02 0A 00 18 23 00 02 0A 00 18 23 00"
+                     " 00 01 05 60");
+    dump[118] = address;
     return dump;
 }
 
 }  // namespace
 
-TEST(UnitBank, AnswersPresenceAndSettingsRequestsOfItsOwnUnitsOnly) {
-    UnitBank bank({1, 5});
-    EXPECT_EQ(bank.Handle(Frame({0x0B, 0x05})).replies, std::vector<Bytes>{PresenceReply(5)});
-    EXPECT_TRUE(bank.Handle(Frame({0x0B, 0x07})).replies.empty());
-    EXPECT_EQ(bank.Handle(Frame({0x0C, 0x01})).replies, std::vector<Bytes>{FreshDump(1)});
-    EXPECT_EQ(bank.Handle(Frame({0x0C, 0x05})).replies, std::vector<Bytes>{FreshDump(5)});
-
+TEST(UnitBank, AnswersItsOwnUnitsOnlyAndTheAddressToolProgramsOnlyALoneOne) {
+    UnitBank pair({1, 5});
+    const FrameOutcome present = pair.Handle(Frame({0x0B, 0x05}));
+    EXPECT_EQ(present.replies, std::vector<Bytes>{Hex("01 20 03 40 09 01 05 05 60")});
+    EXPECT_EQ(Count(FrameLogLine({}, Frame({0x0B, 0x05}), present), R"("kind":"presence-query")"), 1);
+    EXPECT_TRUE(pair.Handle(Frame({0x0B, 0x07})).replies.empty());
+    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x01})).replies, std::vector<Bytes>{FreshDump(1)});
+    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x05})).replies, std::vector<Bytes>{FreshDump(5)});
     // Slot requests: 1..16 answered; the slot number stands at offset 117.
-    const auto slot = bank.Handle(Frame({0x0C, 0x10, 0x05})).replies;
-    ASSERT_EQ(slot.size(), 1u);
-    EXPECT_EQ(slot[0][117], 16);
-    EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x00, 0x05})).replies.empty());
-    EXPECT_TRUE(bank.Handle(Frame({0x0C, 0x11, 0x05})).replies.empty());
-    EXPECT_EQ(bank.Handle(Frame({0x0D, 0x01})).outcome, "refused: unknown message");
+    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x10, 0x05})).replies.at(0)[117], 16);
+    EXPECT_TRUE(pair.Handle(Frame({0x0C, 0x00, 0x05})).replies.empty());
+    EXPECT_TRUE(pair.Handle(Frame({0x0C, 0x11, 0x05})).replies.empty());
+    EXPECT_EQ(pair.Handle(Frame({0x0D, 0x01})).outcome, "refused: unknown message");
+    EXPECT_EQ(pair.Handle(Frame({0x10, 0x05, 0xFF})).replies, (std::vector{Text(" Addr=01"), Text(" Addr=05")}));
+    EXPECT_TRUE(pair.Handle(Frame({0x0F, 0x07, 0xFF})).replies.empty());
+    EXPECT_EQ(pair.Units()[0].Address(), 1);
+
+    UnitBank lone({1});
+    EXPECT_TRUE(lone.Handle(Frame({0x10, 0x05, 0x01})).replies.empty());  // not sent to 255
+    EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x00, 0xFF})).replies.empty());  // address 0
+    EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x21, 0xFF})).replies.empty());  // address 33
+    EXPECT_EQ(lone.Units()[0].Address(), 1);
+    EXPECT_EQ(lone.Handle(Frame({0x0F, 0x20, 0xFF})).replies, std::vector<Bytes>{Text(" Addr=32")});
+    EXPECT_TRUE(lone.Handle(Frame({0x0B, 0x01})).replies.empty());
+    EXPECT_EQ(lone.Handle(Frame({0x0B, 0x20})).replies, std::vector<Bytes>{Hex("01 20 03 40 09 01 20 05 60")});
 }
 
-TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
+TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndValuesOutOfRangeChangeNothing) {
     UnitBank bank({1});
+    const ParameterStore fresh = bank.Units()[0].Working();
+    for (const Bytes& bad : {
+             Frame({0x04, 0x01, 0x03, 0x01, 0x0A, 0x00, 60, 0x23, 0x00, 0x01}),    // gain step 60
+             Frame({0x04, 0x03, 0x03, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // channel 3
+             Frame({0x04, 0x01, 0x08, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // band 8
+             Frame({0x04, 0x01, 0x01, 0x01, 0x00, 0x05, 0x18, 0x23, 0x00, 0x01}),  // 5 Hz
+             Frame({0x05, 0x01, 0x03, 0x01, 0x0A, 0x00, 0x01}),                    // crossover band 3
+             Frame({0x01, 121, 121, 121, 121, 0, 1, 0x01})})                       // delay 0
+        EXPECT_TRUE(bank.Handle(bad).outcome.starts_with("refused: ")) << testing::PrintToString(bad);
+    EXPECT_TRUE(bank.Units()[0].Working() == fresh);
+
     // Band 3 of channel 2: high shelf at 20160 Hz, +12 dB, Q position 100, off.
-    bank.Handle(Frame({0x04, 0x02, 0x03, 0x04, 0xC9, 0x3C, 0x00, 0x64, 0x01, 0x01}));
+    const Bytes band = Frame({0x04, 0x02, 0x03, 0x04, 0xC9, 0x3C, 0x00, 0x64, 0x01, 0x01});
+    EXPECT_EQ(FrameLogLine({}, band, bank.Handle(band)),
+              R"x({"time":"1970-01-01T00:00:00.000Z","bytes":"01 20 03 40 11 04 02 03 04 C9 3C 00 64 01 01 05 60",)x"
+              R"x("command":4,"address":1,"kind":"eq-band","fields":{"EqType(2,3)":4,"EqFrequency(2,3)":20160,)x"
+              R"x("EqGain(2,3)":0,"EqQFactor(2,3)":100,"EqByPass(2,3)":1},"outcome":"applied"})x");
     // Channel 1 high-pass slot: Linkwitz-Riley -12dB/oct (list position 3) at 2000 Hz.
     bank.Handle(Frame({0x05, 0x01, 0x07, 0x03, 0x14, 0x00, 0x01}));
     // Input gains 100, 110; output levels 0 (muted) and 145; delays 2 and 151.
     bank.Handle(Frame({0x01, 100, 110, 0, 145, 2, 151, 0x01}));
     // Channel 2 compressor: attack 200, release 1000, threshold 0, limiter.
     bank.Handle(Frame({0x02, 0x02, 200, 0x0A, 0x00, 0, 100, 0x01}));
-    bank.Handle(Frame({0x03, 0x01, 0x00, 0x01}));        // function 3 of channel 1 off
-    bank.Handle(Frame({0x06, 0x02, 0x01, 0x01}));        // function 6 of channel 2 on
-    bank.Handle(Frame({0x08, 0x01, 0x01, 0x01}));        // function 8 of channel 1 on
+    bank.Handle(Frame({0x03, 0x01, 0x00, 0x01}));         // function 3 of channel 1 off
+    bank.Handle(Frame({0x06, 0x02, 0x01, 0x01}));         // function 6 of channel 2 on
+    bank.Handle(Frame({0x08, 0x01, 0x01, 0x01}));         // function 8 of channel 1 on
     bank.Handle(Frame({0x07, 0x02, 90, 30, 7, 0x01}));    // loudness of channel 2
     bank.Handle(Frame({0x09, 0x00, 0x00, 0x01, 0x01}));  // channel 2 inverted
 
@@ -88,36 +112,10 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndShowInTheDump) {
     EXPECT_EQ(dump[30], 3);  // HpType(1)
     EXPECT_EQ(Bytes(dump.begin() + 67, dump.begin() + 73), (Bytes{6, 0x14, 0x00, 0x18, 0x23, 0x00}));
     EXPECT_EQ(Bytes(dump.begin() + 87, dump.begin() + 93), (Bytes{4, 0xC9, 0x3C, 0x00, 0x64, 0x01}));
-}
 
-TEST(UnitBank, RejectsValuesOutsideTheirRangeAndKeepsTheSettings) {
-    UnitBank bank({1});
-    const ParameterStore before = bank.Units()[0].Working();
-    const std::vector<Bytes> bad = {
-        Frame({0x04, 0x01, 0x03, 0x01, 0x0A, 0x00, 60, 0x23, 0x00, 0x01}),    // gain step 60
-        Frame({0x04, 0x03, 0x03, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // channel 3
-        Frame({0x04, 0x01, 0x08, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // band 8
-        Frame({0x04, 0x01, 0x01, 0x01, 0x00, 0x05, 0x18, 0x23, 0x00, 0x01}),  // 5 Hz
-        Frame({0x05, 0x01, 0x03, 0x01, 0x0A, 0x00, 0x01}),                    // crossover band 3
-        Frame({0x01, 121, 121, 121, 121, 0, 1, 0x01}),                        // delay 0
-    };
-    for (const Bytes& frame : bad)
-        EXPECT_TRUE(bank.Handle(frame).outcome.starts_with("refused: ")) << testing::PrintToString(frame);
-    EXPECT_TRUE(bank.Units()[0].Working() == before);
-}
-
-TEST(UnitBank, AddressToolReadsEveryUnitAndProgramsOnlyALoneOne) {
-    UnitBank pair({1, 5});
-    EXPECT_EQ(pair.Handle(Frame({0x10, 0x05, 0xFF})).replies, Texts({" Addr=01", " Addr=05"}));
-    EXPECT_TRUE(pair.Handle(Frame({0x0F, 0x07, 0xFF})).replies.empty());
-    EXPECT_EQ(pair.Units()[0].Address(), 1);
-
-    UnitBank lone({1});
-    EXPECT_TRUE(lone.Handle(Frame({0x10, 0x05, 0x01})).replies.empty());  // not sent to 255
-    EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x00, 0xFF})).replies.empty());  // address 0
-    EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x21, 0xFF})).replies.empty());  // address 33
-    EXPECT_EQ(lone.Units()[0].Address(), 1);
-    EXPECT_EQ(lone.Handle(Frame({0x0F, 0x20, 0xFF})).replies, Texts({" Addr=32"}));
-    EXPECT_TRUE(lone.Handle(Frame({0x0B, 0x01})).replies.empty());
-    EXPECT_EQ(lone.Handle(Frame({0x0B, 0x20})).replies, std::vector<Bytes>{PresenceReply(0x20)});
+    const std::string state = StateJson(bank.Units());
+    EXPECT_EQ(Count(state, R"("EqGain":[[24,24,24,24,24,24,24],[24,24,0,)"), 1);
+    EXPECT_EQ(Count(state, "\"EqType\":"), 17);  // the working set and 16 slots
+    for (const char* editorOnly : {"EqFreqPosition", "MuteState", "OutputLevel"})
+        EXPECT_EQ(Count(state, editorOnly), 0) << editorOnly;
 }
