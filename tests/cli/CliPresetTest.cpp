@@ -1,3 +1,5 @@
+// The commands on files: presets made, shown, compared and plotted, filter lists imported and
+// exported, help and bad input.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -11,6 +13,7 @@
 
 #include "CliRunner.h"
 #include "cli/PlotPicture.h"
+#include "cli/PresetJson.h"
 #include "model/BulkChange.h"
 #include "model/ScaleTables.h"
 #include "response/ResponsePlot.h"
@@ -57,17 +60,28 @@ TEST(CliPreset, ValuesInTheirUnitsBothWaysAndOffTheGridRefused) {
                              R"({"raw": 6, "type": "Bessel -24dB/oct"})", R"("EqByPass": [[0, 0,)"})
         EXPECT_NE(shown.out.find(text), std::string::npos) << text;
 
+
+    // Each refusal is one line, and no file is left.
+    const int before = folder.count();
     for (const auto& [json, message] : std::vector<std::pair<std::string, std::string>>{
              {R"({"EqGain": [[{"dB": -3.2}, 24, 24, 24, 24, 24, 24], [24, 24, 24, 24, 24, 24, 24]]})",
               "EqGain(1,1) = -3.2 dB is not a step the unit can take; the nearest are -3.5 and -3 dB"},
              {R"({"CompThreshold": [{"dB": 3}, 100]})", "CompThreshold(1) = 3 dB is outside -50 .. 0 dB"},
              {R"({"CompRatio": [{"ratio": "1:40"}, 1]})", "\"1:40\" is not one of \"1:1\""},
              {R"({"DelaySamples": [{"raw": 2, "ms": 1}, 1]})", "\"raw\" 2 and \"ms\" (position 49) disagree"},
-             {R"({"DelaySamples": [{"dB": 1}, 1]})", "has no \"dB\"; its unit is \"ms\""}}) {
+             {R"({"DelaySamples": [{"dB": 1}, 1]})", "has no \"dB\"; its unit is \"ms\""},
+             {R"({"EqGain": [[24,24,24)", "not valid JSON at character 21: ',' or ']' is missing"},
+             {R"({"EqGian": [1]})", "unknown field \"EqGian\""},
+             {R"({"EqGain": [[24,24,24,24,24,24,49],[24,24,24,24,24,24,24]]})", "EqGain(1,7) = 49 is outside 0..48"},
+             {R"({"PresetName": "a", "PresetName": "b"})", "PresetName is given twice"},
+             {R"({"CompAttack": [1.5, 0]})", "CompAttack(1) must be a whole number (a raw position)"},
+             {R"({"PresetName": "\u4e2d"})", "PresetName holds characters that Windows-1252 cannot hold"}}) {
         folder.write("bad.json", json);
         const CliRun run = RunCli({"preset", "make", folder.file("bad.json"), folder.file("bad.bin")});
         EXPECT_TRUE(run.failedWithMessage() && run.err.find(message) != std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
+    EXPECT_EQ(folder.count(), before + 1);  // bad.json
 }
 
 TEST(CliPreset, PlotGivesTheResponseCoresCurvesSegmentsAndPicture) {
@@ -85,28 +99,21 @@ TEST(CliPreset, PlotGivesTheResponseCoresCurvesSegmentsAndPicture) {
     ResponsePlot plot;
     plot.RefreshAllBands(store);
 
-    const auto rows = Rows(folder.read("p.csv"), "point,channel1,channel2");
-    ASSERT_EQ(rows.size(), 509u);
+    // In plot units per point; in Hz and dB, one row per equalizer frequency; the segments drawn.
+    std::vector<std::vector<double>> curves, levels, segments;
     for (int point = 2; point <= 510; ++point)
-        EXPECT_EQ(rows[point - 2], (std::vector<double>{double(point), At(plot.SumCurve(1), point),
-                                                        At(plot.SumCurve(2), point)}));
-    // In Hz and dB, one row per equalizer frequency: channel 2's band 3 cuts 6 dB at 1000 Hz.
-    const auto levels = Rows(folder.read("d.csv"), "frequency_hz,channel1_db,channel2_db");
-    ASSERT_EQ(levels.size(), 301u);
+        curves.push_back({double(point), At(plot.SumCurve(1), point), At(plot.SumCurve(2), point)});
     for (int s = 0; s <= 300; ++s) {
         const int point = plot.positions().pointOf(s);
-        EXPECT_EQ(levels[s], (std::vector<double>{FregData[s], -At(plot.SumCurve(1), point) / 52,
-                                                  -At(plot.SumCurve(2), point) / 52}));
+        levels.push_back({FregData[s], -At(plot.SumCurve(1), point) / 52, -At(plot.SumCurve(2), point) / 52});
     }
+    for (const PlotSegment& s : plot.segments()) segments.push_back({double(s.channel), s.x1, s.y1, s.x2, s.y2});
+    EXPECT_EQ(Rows(folder.read("p.csv"), "point,channel1,channel2"), curves);
+    EXPECT_EQ(Rows(folder.read("d.csv"), "frequency_hz,channel1_db,channel2_db"), levels);
+    EXPECT_EQ(Rows(folder.read("s.csv"), "channel,x1,y1,x2,y2"), segments);
+    // Channel 2's band 3 cuts 6 dB at 1000 Hz.
     const auto at1000Hz = std::find(FregData.begin(), FregData.end(), 1000) - FregData.begin();
     EXPECT_NEAR(levels[at1000Hz][2] - levels[at1000Hz][1], -6, 0.5);
-
-    const auto segments = Rows(folder.read("s.csv"), "channel,x1,y1,x2,y2");
-    ASSERT_EQ(segments.size(), plot.segments().size());
-    for (size_t i = 0; i < segments.size(); ++i) {
-        const PlotSegment& s = plot.segments()[i];
-        ASSERT_EQ(segments[i], (std::vector<double>{double(s.channel), s.x1, s.y1, s.x2, s.y2})) << i;
-    }
 
     const QImage picture = QImage::fromData(QByteArray::fromStdString(folder.read("d.png")), "PNG");
     std::map<QRgb, int> pixels;
@@ -141,8 +148,7 @@ TEST(CliPreset, DiffListsTheChangedValuesWithTheirUnits) {
 TEST(CliPreset, HelpAndBadInputAreOneLineWithNoFileLeft) {
     for (const std::vector<std::string>& asked : {std::vector<std::string>{"scan", "--help"}, {"help", "scan"}}) {
         const CliRun help = RunCli(asked);
-        EXPECT_EQ(help.exitCode, 0);
-        EXPECT_EQ(help.out.rfind("usage: sonavel-cli scan --port P", 0), 0u) << help.out;
+        EXPECT_TRUE(help.exitCode == 0 && help.out.starts_with("usage: sonavel-cli scan --port P")) << help.out;
     }
     EXPECT_EQ(RunCli({"help", "frobnicate"}).exitCode, 2);
     EXPECT_EQ(RunCli({}).exitCode, 2);
@@ -157,23 +163,12 @@ TEST(CliPreset, HelpAndBadInputAreOneLineWithNoFileLeft) {
     MakePreset(folder, R"({"GainLevel": [0, 0, 0, 0]})", "gain.bin");
     std::string record = folder.read("gain.bin");
     folder.write("gain.bin", record.replace(102, 1, "\x92"));  // GainLevel(1) 146 fails the load
-    folder.write("short.bin", std::string(689, '\0'));
     const std::string made = folder.read("gain.bin");
     std::vector<std::vector<std::string>> bad = {
-        {"preset", "show", folder.file("short.bin")},
         {"preset", "make", folder.file("ok.json"), folder.file("gain.bin")},
         {"plot", folder.file("gain.bin"), "--csv", folder.file("out.csv")},
-        {"plot", folder.file("gain.bin")},
         {"preset", "show", folder.file("gain.bin"), "--colour"},
     };
-    int n = 0;
-    for (const char* json : {"{\"EqGain\": [[24,24,24", R"({"EqGian": [1]})",
-                             R"({"EqGain": [[24,24,24,24,24,24,49],[24,24,24,24,24,24,24]]})",
-                             R"({"PresetName": "a", "PresetName": "b"})",
-                             R"({"CompAttack": [1.5, 0]})", R"({"PresetName": "\u4e2d"})"}) {
-        folder.write("bad" + std::to_string(++n), json);
-        bad.push_back({"preset", "make", folder.file("bad" + std::to_string(n)), folder.file("out.bin")});
-    }
     folder.write("ok.json", "{\"EqGain\": [[24,24,24");
     const int before = folder.count();
     for (const auto& args : bad) {
@@ -183,6 +178,59 @@ TEST(CliPreset, HelpAndBadInputAreOneLineWithNoFileLeft) {
     }
     EXPECT_EQ(folder.count(), before);
     EXPECT_EQ(folder.read("gain.bin"), made);
+}
+
+// A faulty list is refused with every line and nothing written.
+TEST(CliEq, ImportIntoARecordReportsExportGivesTheFiltersBackAndAFaultyListIsRefused) {
+    Folder folder;
+    MakePreset(folder, R"({"PresetName": "one"})", "base.bin");
+    folder.write("second.json", R"({"PresetName": "rack", "LpType": [0, 3], "HpType": [2, 0]})");
+    ASSERT_EQ(RunCli({"preset", "make", folder.file("second.json"), folder.file("base.bin"), "--append"}).exitCode, 0);
+    folder.write("room.txt", "Filter Settings file\r\nPreamp: -6.2 dB\r\n"
+                             "Filter 1: ON PK Fc 105.4 Hz Gain 6.3 dB Q 0.70\r\n"
+                             "Filter 2: ON HSC Fc 10000 Hz Gain -3.0 dB\r\n"
+                             "Filter 3: ON HPQ Fc 40 Hz Q 0.6 Slope 24 dB\r\n");
+    const CliRun run = RunCli({"eq", "import", folder.file("room.txt"), folder.file("out.bin"), "--into",
+                               folder.file("base.bin"), "--record", "2", "--channel", "2", "--json", "--png",
+                               folder.file("out.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_EQ(report["filters"].toArray().size(), 3);
+    const QJsonObject channel = report["channels"].toArray()[0].toObject();
+    EXPECT_EQ(channel["channel"].toInt(), 2);
+    EXPECT_NEAR(channel["largestDifferenceDb"].toDouble(), 0.3, 0.2);
+    EXPECT_EQ(channel["keptFromBase"].toArray()[0].toString(), "low-pass: Linkwitz-Riley -12dB/oct 1000 Hz");
+    EXPECT_EQ(QImage(QString::fromStdString(folder.file("out.png"))).size(), QSize(900, 540));
+
+    const QJsonObject preset = ShowPreset(folder, "out.bin");
+    EXPECT_EQ(preset["PresetName"].toString(), "rack");
+    EXPECT_EQ(preset["HpType"].toArray(), (QJsonArray{2, 7}));
+    const CliRun exported = RunCli({"eq", "export", folder.file("out.bin"), "--channel", "2"});
+    EXPECT_EQ(exported.out, "# rack, record 1, channel 2\nPreamp: -6.0 dB\n"
+                            "Filter 1: ON PK Fc 105 Hz Gain 6.5 dB Q 0.71\nFilter 2: ON HSC Fc 10000 Hz Gain -3.0 dB\n"
+                            "# Low-pass: Linkwitz-Riley -12dB/oct\nFilter 3: ON LPQ Fc 1000 Hz Q 0.55 Slope 12 dB\n"
+                            "# High-pass: Linkwitz-Riley -24dB/oct\nFilter 4: ON HPQ Fc 40 Hz Q 0.6 Slope 24 dB\n");
+
+    folder.write("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 13 dB Q 1\nFilter 2: ON NOTCH Fc 100 Hz\n");
+    const int before = folder.count();
+    const CliRun refused = RunCli({"eq", "import", folder.file("bad.txt"), folder.file("bad.bin")});
+    EXPECT_TRUE(refused.failedWithMessage()) << refused.err;
+    for (const char* line : {"bad.txt:1: gain 13 dB beyond +-12 dB\n", "bad.txt:2: unknown filter type \"NOTCH\"\n",
+                             "2 problems (--fit keeps what fits)"})
+        EXPECT_NE(refused.err.find(line), std::string::npos) << refused.err;
+    EXPECT_EQ(folder.count(), before);
+}
+
+// In the test's own process: presets as JSON read back exactly what was written.
+TEST(PresetJson, EveryFieldAtItsLimitsReadsBackFromItsJsonWithAndWithoutUnits) {
+    for (const bool atMaximum : {false, true}) {
+        PresetRecord record;
+        for (const RecordField& entry : PresetRecordFields())
+            for (int i = 0; i < entry.field->Count(); ++i)
+                record.SetValue(entry.offset + 2 * i, static_cast<int16_t>(atMaximum ? entry.field->max : entry.field->min));
+        for (const bool withUnits : {true, false})
+            EXPECT_EQ(PresetFromJson(PresetToJson(record, withUnits)), record) << atMaximum << withUnits;
+    }
 }
 
 }  // namespace

@@ -16,18 +16,18 @@ bool CliRun::failedWithMessage() const {
     return err.compare(lineStart == std::string::npos ? 0 : lineStart + 1, 13, "sonavel-cli: ") == 0;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const CliStart& start) {
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input, long long fileSizeLimit) {
     QStringList list;
     for (const std::string& arg : args) list << QString::fromStdString(arg);
     QProcess process;
-    if (start.fileSizeLimit > 0)
-        process.setChildProcessModifier([limit = static_cast<rlim_t>(start.fileSizeLimit)] {
+    if (fileSizeLimit > 0)
+        process.setChildProcessModifier([limit = static_cast<rlim_t>(fileSizeLimit)] {
             const rlimit lowered{limit, limit};
             ::setrlimit(RLIMIT_FSIZE, &lowered);
             ::signal(SIGXFSZ, SIG_DFL);
         });
     process.start(SONAVEL_CLI_PROGRAM, list);
-    process.write(start.input.data(), static_cast<qint64>(start.input.size()));
+    process.write(input.data(), static_cast<qint64>(input.size()));
     process.closeWriteChannel();
     if (!process.waitForFinished(60000)) process.kill(), process.waitForFinished();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

@@ -8,6 +8,8 @@
 
 namespace sonavel::cli::test {
 
+using sonavel::test::Folder;
+
 struct CliRun {
     int exitCode = -1;
     std::string out, err;
@@ -15,15 +17,9 @@ struct CliRun {
     bool failedWithMessage() const;
 };
 
-// Standard input, and a file size limit in bytes as `ulimit -f` sets it (0: none) with SIGXFSZ at its default.
-struct CliStart {
-    std::string input;
-    long long fileSizeLimit = 0;
-};
-
-CliRun RunCli(const std::vector<std::string>& args, const CliStart& start = {});
-
-using sonavel::test::Folder;
+// With this standard input, and a file size limit in bytes as `ulimit -f` sets it (0: none)
+// with SIGXFSZ at its default.
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "", long long fileSizeLimit = 0);
 
 // `preset make` of a JSON text into a new preset file of the folder.
 void MakePreset(const Folder& folder, const std::string& json, const std::string& file);

@@ -1,3 +1,4 @@
+// The tool and simulated units on a line: scan, write, read, store and recall, on good and bad lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,8 @@
 
 namespace sonavel::cli::test {
 namespace {
+
+using sonavel::test::SimulatorProcess;
 
 // The settings of a record, without its name.
 QJsonObject Settings(const Folder& folder, const std::string& file, int record = 1) {
@@ -31,21 +34,14 @@ constexpr const char* kSettings = R"({"PresetName": "sent",
     "HpType": [0, 7], "LpType": [3, 0], "InvertStatus": [1, 0], "FuncByPass6": [0, 1],
     "FuncByPass3": [1, 0]})";
 
-// sent.bin: kSettings, then a second record that only mutes the outputs.
-void MakeTwoRecords(const Folder& folder) {
-    MakePreset(folder, kSettings, "sent.bin");
+// The line's scans are in the bad-line test.
+TEST(CliUnits, WriteReadStoreAndRecallSeveralUnitsDirectlyAndOverTcp) {
+    const SimulatorProcess line({"--units", "1,5,7"});
+    const std::string port = line.DevicePath();
+    Folder folder;
+    MakePreset(folder, kSettings, "sent.bin");  // and a second record that only mutes the outputs
     folder.write("muted.json", R"({"GainLevel": [0, 0, 0, 0]})");
     ASSERT_EQ(RunCli({"preset", "make", folder.file("muted.json"), folder.file("sent.bin"), "--append"}).exitCode, 0);
-}
-
-TEST(CliUnits, ScanWriteReadStoreAndRecallSeveralUnits) {
-    const sonavel::test::SimulatorProcess line({"--units", "1,5,7"});
-    const std::string port = line.DevicePath();
-    const CliRun scan = RunCli({"scan", "--port", port});
-    EXPECT_EQ(scan.exitCode, 0) << scan.err;
-    EXPECT_EQ(scan.out, "1\n5\n7\n");
-    Folder folder;
-    MakeTwoRecords(folder);
     const QJsonObject sent = Settings(folder, "sent.bin"), muted = Settings(folder, "sent.bin", 2);
 
     // --per-unit: record k to the k-th address; --record 2 for every unit.
@@ -104,30 +100,22 @@ TEST(CliUnits, ScanWriteReadStoreAndRecallSeveralUnits) {
     EXPECT_TRUE(RunCli({"read", "--port", folder.file("no-such-device"), "--address", "1", r}).failedWithMessage());
     EXPECT_TRUE(RunCli({"scan", "--port", "COM13"}).failedWithMessage());
     EXPECT_EQ(folder.count(), before);
-}
 
-// The same units behind ser2net, the network serial server, reached as tcp://127.0.0.1:PORT.
-TEST(CliUnits, ScanWriteAndReadOverTcpThroughANetworkSerialServer) {
+    // The same line behind ser2net, the network serial server, reached as tcp://127.0.0.1:PORT.
     if (const std::string why = sonavel::test::Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
-    const sonavel::test::SimulatorProcess line({"--units", "1,5,7"});
-    const sonavel::test::Ser2net server(line.DevicePath());
-    const std::string port = server.RawPort();
-    EXPECT_EQ(RunCli({"scan", "--port", port}).out, "1\n5\n7\n");
-    Folder folder;
-    MakePreset(folder, kSettings, "sent.bin");
-    ASSERT_EQ(RunCli({"write", "--port", port, "--address", "7", folder.file("sent.bin")}).exitCode, 0);
-    ASSERT_EQ(RunCli({"read", "--port", port, "--address", "7", folder.file("back.bin")}).exitCode, 0);
-    EXPECT_EQ(Settings(folder, "back.bin"), Settings(folder, "sent.bin"));
+    const sonavel::test::Ser2net server(port);
+    ASSERT_EQ(RunCli({"write", "--port", server.RawPort(), "--address", "7", "--record", "2", ok}).exitCode, 0);
+    ASSERT_EQ(RunCli({"read", "--port", server.RawPort(), "--address", "7", folder.file("tcp.bin")}).exitCode, 0);
+    EXPECT_EQ(Settings(folder, "tcp.bin"), muted);
 }
 
-TEST(CliUnits, AVerifiedReadNeverKeepsSettingsCorruptedOnTheLine) {
-    Folder folder;
-    {
-        const sonavel::test::SimulatorProcess clean({"--units", "1"});
-        ASSERT_EQ(RunCli({"read", "--port", clean.DevicePath(), "--address", "1", folder.file("clean.bin")}).exitCode, 0);
-    }
-    const QJsonObject held = Settings(folder, "clean.bin");
-    const sonavel::test::SimulatorProcess line({"--units", "1,5,7", "--garble", "0.01", "--seed", "3"});
+// A verified read never keeps settings corrupted on the line; a scan asks again after a garbled
+// reply, and fails when the line is lost or nothing answers.
+TEST(CliUnits, OnABadLineReadsAreVerifiedScansAskAgainAndLossIsReported) {
+    Folder folder;  // a fresh unit holds the settings of an empty preset
+    MakePreset(folder, "{}", "fresh.bin");
+    const QJsonObject held = Settings(folder, "fresh.bin");
+    const SimulatorProcess line({"--units", "1,5,7", "--garble", "0.01", "--seed", "3"});
     auto read = [&](const std::string& file, bool verify) {
         std::vector<std::string> args = {"read", "--port", line.DevicePath(), "--address", "1", "--address", "5",
                                          "--address", "7", folder.file(file)};
@@ -143,23 +131,25 @@ TEST(CliUnits, AVerifiedReadNeverKeepsSettingsCorruptedOnTheLine) {
     EXPECT_TRUE(exit == 0 || exit == 3) << exit;
     EXPECT_FALSE(kept.empty());
     for (const QJsonObject& record : kept) EXPECT_EQ(record, held);
-}
 
-TEST(CliUnits, ScanAsksAgainOnAGarbledLineAndFailsWhenTheLineIsLost) {
-    for (const char* seed : {"1", "2"}) {
-        const sonavel::test::SimulatorProcess garbled({"--units", "1,5,7", "--garble", "0.05", "--seed", seed});
-        const CliRun scan = RunCli({"scan", "--port", garbled.DevicePath(), "--json"});
+    // These seeds garble the replies of every unit, up to four times in a row. A time-out above
+    // the default 60 ms, so that a busy machine cannot make a reply come too late.
+    for (const bool json : {false, true}) {
+        const SimulatorProcess garbled({"--units", "1,5,7", "--garble", "0.05", "--seed", json ? "9" : "8"});
+        std::vector<std::string> args = {"scan", "--port", garbled.DevicePath(), "--timeout", "200"};
+        if (json) args.push_back("--json");
+        const CliRun scan = RunCli(args);
         EXPECT_EQ(scan.exitCode, 0) << scan.err;
-        EXPECT_EQ(scan.out, "{\"complete\":true,\"port\":\"" + garbled.DevicePath() + "\",\"units\":[1,5,7]}\n")
-            << "seed " << seed;
+        EXPECT_EQ(scan.out, json ? "{\"complete\":true,\"port\":\"" + garbled.DevicePath() + "\",\"units\":[1,5,7]}\n"
+                                 : "1\n5\n7\n");
     }
-    const sonavel::test::SimulatorProcess hangsUp({"--units", "1,5,7", "--hangup-after", "3"});
+    const SimulatorProcess hangsUp({"--units", "1,5,7", "--hangup-after", "3"});
     const CliRun lost = RunCli({"scan", "--port", hangsUp.DevicePath()});
     EXPECT_EQ(lost.exitCode, 1);
     EXPECT_TRUE(lost.failedWithMessage());
     EXPECT_NE(lost.err.find(hangsUp.DevicePath() + " was disconnected"), std::string::npos) << lost.err;
 
-    const sonavel::test::SimulatorProcess silent({"--units", "1", "--silent"});
+    const SimulatorProcess silent({"--units", "1", "--silent"});
     QElapsedTimer clock;
     clock.start();
     const CliRun empty = RunCli({"scan", "--port", silent.DevicePath()});
