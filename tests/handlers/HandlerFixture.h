@@ -34,18 +34,6 @@ struct RecordingEditorView : EditorView {
     bool busy = false;
 };
 
-// A unit at address 1 holding `settings`: it answers the presence query and the settings request.
-inline MemoryPort::Responder UnitHolding(const ParameterStore& settings) {
-    return [settings](const Bytes& written) -> Bytes {
-        if (written[written.size() - 3] != 1) return {};
-        if (written[5] == kCmdPresenceQuery) return BuildMessage(kCmdGainDelay, {}, 1);
-        if (written[5] != kCmdSettingsRequest) return {};
-        Bytes dump = BuildMessage(kCmdLimiter, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), 1);
-        WriteSettingsBlock(settings, dump);
-        return dump;
-    };
-}
-
 class HandlerTest : public testing::Test {
 protected:
     HandlerTest() : port({1, 3}), editor(port, time, time, [this] { Pump(); }, view) {}
