@@ -32,10 +32,13 @@ TEST_F(LayoutTest, StartsDisconnectedWithDesignTimeContents) {
 // Positions and sizes in twips on the client area, as laid out; objectName is the control's name.
 TEST_F(LayoutTest, ControlsStandWhereTheLayoutPutsThem) {
     const std::tuple<const QWidget*, const char*, QRect> places[] = {
+        {Channel(2).frequencyBoxes[2], "Text3_2", {6720, 4560, 1095, 285}},
         {Channel(1).frequencyArrows[0], "VScroll3_0", {1320, 3840, 375, 255}},
+        {Channel(2).frequencyArrows[4], "VScroll7_4", {7440, 5280, 375, 255}},
         {Channel(1).qArrows[1], "VScroll1_1", {3480, 4200, 375, 285}},
         {Channel(2).qArrows[2], "VScroll11_2", {9480, 4560, 375, 255}},
         {Channel(1).frequencyArrows[6], "VScroll3_6", {960, 6360, 375, 255}},
+        {Channel(1).inputGain, "VScroll4_0", {1080, 7200, 375, 255}},
         {Channel(2).compressorArrows[3], "VScroll12_3", {10560, 8160, 375, 255}},
         {Channel(1).offBoxes[0], "Check2_0", {5400, 3840, 255, 255}},
         {Channel(2).offBoxes[4], "Check4_4", {11520, 5280, 255, 255}},
