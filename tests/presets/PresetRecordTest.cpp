@@ -24,7 +24,10 @@ TEST(PresetRecord, DefaultsLandAtTheirOffsetsAndComeBackUnchanged) {
         {150 + 20, 2}, {150 + 26, 3},  // EqType ch1 band 6, ch2 band 7
         {178, 103}, {180, 103}, {178 + 16, 5040}, {234, 24}, {262, 35}, {290, 0},
         {654, 0}, {656, 5}, {658, 5}, {660, 0}, {686, 1}, {688, 1}};
-    for (const auto& [offset, value] : expected) EXPECT_EQ(record.Value(offset), value) << offset;
+    for (const auto& [offset, value] : expected) {
+        EXPECT_EQ(record.bytes[offset], value & 0xFF) << offset;
+        EXPECT_EQ(record.bytes[offset + 1], value >> 8) << offset;
+    }
     // The name and the other unused areas are not written.
     for (int offset : {1, 2, 101, 110, 117, 138, 149, 206, 232, 318, 653, 662, 673, 682, 685})
         EXPECT_EQ(record.bytes[offset], 0) << offset;
