@@ -12,28 +12,25 @@
 using namespace sonavel;
 using sonavel::test::PumpUntil;
 
-namespace {
-
-// The port opens the near end of the pair as COM5; the test plays the unit at the far end.
-struct QtSerialPortTest : testing::Test {
-    void SetUp() override {
-        ::setenv("SONAVEL_COM5", device.c_str(), 1);
-        port.SetCommPort(5);
-    }
-    void TearDown() override {
-        port.SetPortOpen(false);
-        ::unsetenv("SONAVEL_COM5");
-    }
+// The port opens the near end of a pseudo-terminal as COM5; the test plays the unit at the far end.
+TEST(QtSerialPort, OpenFailuresAreReportedMessagesLeaveAtOnceAndAHangUpClosesThePortOnce) {
     sonavel::test::TerminalPair line;
     const std::string device = line.DevicePath();
+    ::setenv("SONAVEL_COM5", device.c_str(), 1);
     QtSerialPort port;
-};
-
-}  // namespace
-
-TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
+    port.SetCommPort(0);
+    EXPECT_EQ(port.SetPortOpen(true).error, "port number 0 names no device");
+    port.SetDeviceOverride("/nonexistent/tty");
+    EXPECT_EQ(port.SetPortOpen(true).error, "/nonexistent/tty could not be opened: no such device (is it plugged in?)");
+    EXPECT_FALSE(port.PortOpen());
+    port.SetDeviceOverride("");  // back to the numbered mapping
+    port.SetCommPort(5);
     ASSERT_TRUE(port.SetPortOpen(true).ok);
     EXPECT_EQ(port.DeviceName(), device);
+    QtSerialPort second;
+    second.SetDeviceOverride(device);
+    EXPECT_EQ(second.SetPortOpen(true).error,
+              device + " could not be opened: the device is busy (another program has it open)");
 
     // The whole dump is on the line when Output returns, before any event is processed.
     const Bytes dump = StoreToSlotMessage(ParameterStore{}, 1, 1);
@@ -42,19 +39,15 @@ TEST_F(QtSerialPortTest, MessagesLeaveAtOnceInBothDirections) {
 
     LinkState link;
     Receiver receiver(link);
-    port.OnComm = [&] { receiver.OnComm(port.Input()); };
-    const Bytes reply = Hex("01 20 03 40 09 01 1F 05 60 0A 0D");
-    line.Far().Write(Bytes(reply.begin(), reply.begin() + 5));
-    line.Far().Write(Bytes(reply.begin() + 5, reply.end()));
-    EXPECT_TRUE(PumpUntil([&] { return link.OnlineTable(31) == 1; }, 2000));
-}
-
-TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
-    ASSERT_TRUE(port.SetPortOpen(true).ok);
     int lost = 0, events = 0;
     std::string reason;
+    port.OnComm = [&] { ++events, receiver.OnComm(port.Input()); };
     port.OnPortLost = [&](const std::string& why) { ++lost, reason = why; };
-    port.OnComm = [&] { ++events; };
+    line.Far().Write(Hex("01 20 03 40 09"));
+    line.Far().Write(Hex("01 1F 05 60 0A 0D"));
+    EXPECT_TRUE(PumpUntil([&] { return link.OnlineTable(31) == 1; }, 2000));
+
+    events = 0;
     line.Far().Close();
     EXPECT_TRUE(PumpUntil([&] { return !port.PortOpen(); }, 2000));
     PumpUntil([] { return false; }, 200);  // a flood would show here
@@ -63,26 +56,9 @@ TEST_F(QtSerialPortTest, FarEndHangingUpClosesThePortOnce) {
     EXPECT_LE(events, 1);
     port.Output(PresenceQuery(1));  // closed: ignored
     EXPECT_TRUE(port.Input().empty());
-}
-
-TEST_F(QtSerialPortTest, OpenFailuresAreReportedNotThrown) {
-    port.SetDeviceOverride("/nonexistent/tty");
-    const PortStatus status = port.SetPortOpen(true);
-    EXPECT_EQ(status.error, "/nonexistent/tty could not be opened: no such device (is it plugged in?)");
-    EXPECT_FALSE(port.PortOpen());
-
-    port.SetDeviceOverride("");  // back to the numbered mapping
-    EXPECT_TRUE(port.SetPortOpen(true).ok);
-    QtSerialPort second;
-    second.SetDeviceOverride(device);
-    EXPECT_EQ(second.SetPortOpen(true).error,
-              device + " could not be opened: the device is busy (another program has it open)");
-
-    port.SetPortOpen(false);
     port.SetPortOpen(false);
     EXPECT_FALSE(port.PortOpen());
-    port.SetCommPort(0);
-    EXPECT_EQ(port.SetPortOpen(true).error, "port number 0 names no device");
+    ::unsetenv("SONAVEL_COM5");
 }
 
 TEST(PortOpenFailures, ReasonsNameWhatTheUserCanDo) {

@@ -13,8 +13,7 @@ namespace {
 Bytes Dump(int address, int marker) {
     Bytes dump(121, 0);
     std::copy(std::begin(kHeader), std::end(kHeader), dump.begin());
-    dump[4] = 121, dump[5] = 2, dump[7] = static_cast<uint8_t>(marker), dump[118] = static_cast<uint8_t>(address);
-    dump[119] = 0x05, dump[120] = 0x60;
+    dump[4] = 121, dump[5] = 2, dump[7] = uint8_t(marker), dump[118] = uint8_t(address), dump[119] = 5, dump[120] = 0x60;
     return dump;
 }
 
@@ -24,8 +23,7 @@ struct ReceiverTest : testing::Test {
     void FeedSingly(const Bytes& bytes) {
         for (uint8_t b : bytes) {
             receiver.OnComm(&b, 1);
-            ASSERT_GE(receiver.RxPos(), 1);
-            ASSERT_LE(receiver.RxPos(), kRxBufferSize);
+            ASSERT_TRUE(receiver.RxPos() >= 1 && receiver.RxPos() <= kRxBufferSize) << receiver.RxPos();
         }
     }
     int Online() const { return std::accumulate(link.OnlineTable.raw().begin(), link.OnlineTable.raw().end(), 0); }
@@ -40,47 +38,42 @@ TEST_F(ReceiverTest, PresenceRepliesAfterNoiseConcatenatedAndSplit) {
     EXPECT_EQ((std::vector<int>{link.OnlineTable(5), Online(), link.PingPending, link.SendCount, link.RecallPending,
                                 receiver.RxPos()}),
               (std::vector{1, 1, 0, 0, 1, 1}));
-
     receiver.OnComm(Hex("01 20 03 40 09 01 0A 05 60 01 20 03 40 09 01 20 05 60"));
     EXPECT_TRUE(link.OnlineTable(10) == 1 && link.OnlineTable(32) == 1);
-
     receiver.OnComm(Hex("01 20 03"));
     receiver.OnComm(Hex("40 09 01 07"));
     EXPECT_EQ(link.OnlineTable(7), 0);
     receiver.OnComm(Hex("05 60"));
     EXPECT_EQ(link.OnlineTable(7), 1);
-
     // A wrong header byte is dropped with what came before it, never taken as a new start.
     receiver.OnComm(Hex("01 01 20 03 40 09 01 08 05 60"));
     EXPECT_EQ(link.OnlineTable(8), 0);
 }
 
 TEST_F(ReceiverTest, RepliesThatDoNotQualify) {
-    receiver.OnComm(Hex("01 20 03 40 09 01 05 05 61"));  // bad trailer
-    receiver.OnComm(Hex("01 20 03 40 09 02 05 05 60"));  // not the presence command
+    receiver.OnComm(Hex("01 20 03 40 09 01 05 05 61"));     // bad trailer
+    receiver.OnComm(Hex("01 20 03 40 09 02 05 05 60"));     // not the presence command
     receiver.OnComm(Hex("01 20 03 40 0A 01 05 00 05 60"));  // presence command, wrong length
-    receiver.OnComm(Dump(4, 1));                         // another unit's settings
+    receiver.OnComm(Dump(4, 1));                            // another unit's settings
     // Presence replies from impossible addresses never reach the table.
     receiver.OnComm(Hex("01 20 03 40 09 01 00 05 60 01 20 03 40 09 01 21 05 60 01 20 03 40 09 01 FF 05 60"));
     EXPECT_EQ((std::vector<int>{Online(), link.PingPending, link.RecallPending, link.SendCount, receiver.RxPos()}),
               (std::vector{0, 1, 1, 4, 1}));
-}
 
-TEST_F(ReceiverTest, SettingsDumpIsKeptEvenWithADamagedTrailer) {
+    // The unit's own dump is kept even with a damaged trailer; a later one of another unit is not.
     Bytes dump = Dump(3, 0x77);
     dump[119] = 0xEE, dump[120] = 0xFF;
     FeedSingly(dump);
     EXPECT_TRUE(link.RecallPending == 0 && link.SendCount == 0);
     EXPECT_TRUE(std::equal(dump.begin(), dump.begin() + 120, receiver.RecallBuffer().begin()));
-
-    receiver.OnComm(Dump(5, 0x11));  // ignored: the last accepted dump stays
+    receiver.OnComm(Dump(5, 0x11));
     EXPECT_EQ(receiver.RecallBuffer()[7], 0x77);
 }
 
 TEST_F(ReceiverTest, ImpossibleLengthsAreDroppedAndAssemblyResynchronises) {
     for (int length : {0, 2, 8, 122, 129, 255}) {
         SCOPED_TRACE(length);
-        Bytes junk = {0x01, 0x20, 0x03, 0x40, static_cast<uint8_t>(length)};
+        Bytes junk = {0x01, 0x20, 0x03, 0x40, uint8_t(length)};
         junk.resize(305, 0xAA);
         FeedSingly(junk);
         FeedSingly(Hex("01 20 03 40 09 01 0C 05 60"));

@@ -37,13 +37,12 @@ struct SenderTest : testing::Test {
 }  // namespace
 
 TEST_F(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
-    struct Case {
+    const struct {
         const char* gate;
         int refreshBusy, connected;
         bool portOpen, wholeSettings, written;
         int pause;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A refresh holds single parameters back without pacing; the whole settings still go.
         {"refresh, single", 1, 1, true, false, false, 0},
         {"refresh, whole", 1, 1, true, true, true, 500},
@@ -54,18 +53,18 @@ TEST_F(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
         {"port closed, single", 0, 1, false, false, false, 128},
         {"open, single", 0, 1, true, false, true, 128},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gate);
         link.RefreshBusy = c.refreshBusy, link.Connected = c.connected, link.IdleTicks = 5;
         port.SetPortOpen(c.portOpen);
         port.ClearWritten();
         sleeper.pauses.clear();
         const int counted = link.SendCount;
-        if (c.wholeSettings) sender.LoadPresetNum(1);
-        else sender.LoadInvertStatus();
-        EXPECT_EQ(port.Written().size(), c.written ? 1u : 0u) << c.gate;
-        EXPECT_EQ(sleeper.pauses, c.pause ? std::vector<int>{c.pause} : std::vector<int>{}) << c.gate;
-        EXPECT_EQ(link.SendCount, counted + 1) << c.gate << ": every message built is counted";
-        EXPECT_EQ(link.Sending, 0) << c.gate;
+        c.wholeSettings ? sender.LoadPresetNum(1) : sender.LoadInvertStatus();
+        EXPECT_EQ(port.Written().size(), c.written ? 1u : 0u);
+        EXPECT_EQ(sleeper.pauses, c.pause ? std::vector<int>{c.pause} : std::vector<int>{});
+        EXPECT_EQ(link.SendCount, counted + 1) << "every message built is counted";
+        EXPECT_EQ(link.Sending, 0);
     }
     // While the thread pauses, the link is sending, the send is counted and idle ticks start
     // from 0; those piling up meanwhile are dropped afterwards.

@@ -2,56 +2,44 @@
 
 #include <deque>
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "link/LinkSession.h"
-#include "tests/support/MemoryPort.h"
-#include "tests/support/VirtualTime.h"
 #include "link/Messages.h"
 #include "model/BulkChange.h"
+#include "tests/support/MemoryPort.h"
+#include "tests/support/VirtualTime.h"
 
 namespace sonavel {
 namespace {
 
-// Notes every report of the line with the virtual time it came at.
-struct RecordingView : LinkView {
-    explicit RecordingView(const VirtualTime& time) : time(time) {}
-    void Note(const std::string& event) { events.push_back(event + " @" + std::to_string(time.nowMs)); }
+// One unit on a line on virtual time: each pump of events is one 20 ms tick of both timers,
+// after which whatever the unit answered so far arrives. Every report of the line is noted
+// with the virtual time it came at.
+class LinkSessionTest : public ::testing::Test, public LinkView {
+protected:
+    LinkSessionTest() {
+        InitDSPPremeter(store_);
+        InitDSPPremeter(unit_);
+        port_.SetResponder([this](const Bytes& written) { return Answer(written); });
+        session_.SetView(this);
+        session_.SwitchOn();
+    }
+    void Note(const std::string& event) { events_.push_back(event + " @" + std::to_string(time_.nowMs)); }
     void ShowPresenceLamp(bool lit) override { Note(lit ? "lamp on" : "lamp off"); }
     void OpenStatusPanel() override { Note("open"); }
     void ShowStatus(const std::string& text) override { Note(text); }
     void ApplyToControls() override { Note("apply"); }
     void ClosePanel() override { Note("close"); }
     void UncheckMuteBoxes() override { Note("unmute"); }
-    const VirtualTime& time;
-    std::vector<std::string> events;
-};
-
-// One unit on a line on virtual time: each pump of events is one 20 ms tick of both timers,
-// after which whatever the unit answered so far arrives.
-class LinkSessionTest : public ::testing::Test {
-protected:
-    LinkSessionTest() {
-        InitDSPPremeter(store_);
-        InitDSPPremeter(unit_);
-        port_.SetResponder([this](const Bytes& written) { return Answer(written); });
-        session_.SetView(&view_);
-        session_.SwitchOn();
-    }
-
     Bytes Answer(const Bytes& written) {
         const uint8_t address = written[written.size() - 3];
         if (address != unitAddress_) return {};
         if (written[5] == kCmdPresenceQuery) return BuildMessage(kCmdGainDelay, {}, address);
         if (written[5] != kCmdSettingsRequest) return {};
-        if (!scriptedDumps_.empty()) {
-            Bytes next = std::move(scriptedDumps_.front());
-            scriptedDumps_.pop_front();
-            return next;
-        }
-        return Dump(unit_);
+        if (scriptedDumps_.empty()) return Dump(unit_);
+        const Bytes next = scriptedDumps_.front();
+        scriptedDumps_.pop_front();
+        return next;
     }
     Bytes Dump(const ParameterStore& settings) const {
         Bytes dump = BuildMessage(kCmdLimiter, std::vector<int>(kSettingsDumpLength - kEnvelopeBytes, 0), dumpAddress_);
@@ -65,12 +53,17 @@ protected:
         if (timer1InWaits_) session_.Tick();
         port_.DeliverPending();
     }
-    std::vector<std::string>& Events() { return view_.events; }
+    // Starts afresh at time 0 with nothing written and nothing shown.
+    void Restart() {
+        port_.ClearWritten();
+        events_.clear();
+        time_.nowMs = 0;
+    }
 
     ParameterStore store_, unit_;
     MemoryPort port_;
     VirtualTime time_;
-    RecordingView view_{time_};
+    std::vector<std::string> events_;
     int unitAddress_ = 1, dumpAddress_ = 1;  // unit address 0: no unit
     bool timer1InWaits_ = false;
     std::function<void()> duringWait_;  // what the user does in the first wait
@@ -78,51 +71,64 @@ protected:
     LinkSession session_{store_, port_, time_, time_, [this] { Pump(); }, {}};
 };
 
+// The unit's progress and bytes; the store's refresh and the crossover codes are the handlers' tests.
 TEST_F(LinkSessionTest, UpdateFillsTheStoreFromTheUnitAndShowsItsProgress) {
     unitAddress_ = dumpAddress_ = 7;
     session_.ChooseAddress(7);
     unit_.EqGain(2, 3) = 40;
-    unit_.LpType(1) = 3;  // Linkwitz-Riley low-pass: band 6 gets code 7 whatever it carried
-    unit_.EqType(1, 6) = 11;
-
     ASSERT_TRUE(session_.Update());
     // The ping is answered on the first tick, the dump on the next; then two waits of 31 ticks.
     const std::vector<std::string> expected = {"open @0", "Recall UnitID: 7... @0", "Recall UnitID: 7...Flish @40",
                                                "Update... @660", "apply @1280", "close @1280"};
-    EXPECT_EQ(Events(), expected);
+    EXPECT_EQ(events_, expected);
     EXPECT_EQ(store_.EqGain(2, 3), 40);
-    EXPECT_EQ(store_.EqType(1, 6), 7);
     EXPECT_EQ(session_.State().Sending, 0);
     EXPECT_EQ(session_.State().SendCount, 0);  // the accepted dump resets the count
     EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(7), CurrentSettingsRequest(7)}));
-    EXPECT_TRUE(time_.pauses.empty());
-}
 
-TEST_F(LinkSessionTest, WithoutAStatusPanelAReadEndsWithTheDump) {
+    // Without a status panel a read ends with the dump.
     LinkSession line(store_, port_, time_, time_, [this] { Pump(); }, {.statusPanelWaits = false});
-    line.SetView(&view_);
+    line.SetView(this);
     ASSERT_TRUE(line.SwitchOn().ok);
+    line.ChooseAddress(7);
+    Restart();
     ASSERT_TRUE(line.Update());
-    EXPECT_EQ(Events().back(), "close @40");
+    EXPECT_EQ(events_.back(), "close @40");
 }
 
-TEST_F(LinkSessionTest, NoSettingsEndInTheErrorTextAfterTheWaits) {
+// No settings: after the answered ping (one tick) three request waits of 51 ticks each run
+// out; with no unit at all the ping wait is 11 ticks. A dump from another address is silence.
+TEST_F(LinkSessionTest, ReadsWithoutSettingsEndInTheErrorTextAfterTheWaits) {
     const ParameterStore before = store_;
-    // A dump from another address is ignored like silence: after the answered ping (one
-    // tick) three request waits of 51 ticks each run out.
     dumpAddress_ = 2;
     EXPECT_FALSE(session_.Update());
-    EXPECT_EQ(Events().back(), "Recall UnitID: 1...Error @3080");
+    EXPECT_EQ(events_.back(), "Recall UnitID: 1...Error @3080");
     const Bytes request = CurrentSettingsRequest(1);
     EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), request, request, request}));
     EXPECT_EQ(store_, before);
 
+    unit_.DelaySamples(2) = 151;
+    dumpAddress_ = 1;
+    Restart();
+    ASSERT_TRUE(session_.RecallFromDsp(3));
+    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), SlotSettingsRequest(3, 1)}));
+    EXPECT_EQ(store_.DelaySamples(2), 151);
+    EXPECT_EQ(events_[1], "Recall Preset:User 3... @0");
+    EXPECT_EQ(events_.back(), "unmute @1280");
+
+    unitAddress_ = 0;
+    Restart();
+    EXPECT_FALSE(session_.RecallFromDsp(16));
+    EXPECT_EQ(events_[events_.size() - 2], "Recall Preset:User 16...Error @3280");
+    EXPECT_EQ(events_.back(), "unmute @3280");
+    EXPECT_THROW(session_.RecallFromDsp(17), std::out_of_range);
+
     // With the gate closed only the ping wait runs, and nothing is written.
-    port_.ClearWritten();
-    time_.nowMs = 0;
+    unitAddress_ = 1;
+    Restart();
     session_.SwitchOff();
     EXPECT_FALSE(session_.Update());
-    EXPECT_EQ(Events().back(), "Recall UnitID: 1...Error @220");
+    EXPECT_EQ(events_.back(), "Recall UnitID: 1...Error @220");
     EXPECT_TRUE(port_.Written().empty());
 }
 
@@ -146,13 +152,12 @@ TEST_F(LinkSessionTest, DamagedDumpsAreAskedForAgainAndTakenOnlyWhenNothingElseC
     BringStoreInLine(clamped);
     ASSERT_EQ(clamped.EqQFactor(1, 1), 100);
 
-    struct Case {
+    const struct {
         const char* name;
         std::vector<Bytes> answers;
         bool received;
         const ParameterStore* result;  // nullptr: the store is unchanged
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"in range at every edge", {good}, true, &applied},
         {"ratios, then good", {ratios, good}, true, &applied},
         {"release, remainder, then good", {release, remainder, good}, true, &applied},
@@ -160,7 +165,7 @@ TEST_F(LinkSessionTest, DamagedDumpsAreAskedForAgainAndTakenOnlyWhenNothingElseC
         {"damaged, then silence", {release, {}, {}}, false, nullptr},
         {"silence, then damaged twice", {{}, ratios, qFactor}, false, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         InitDSPPremeter(store_);
         BringStoreInLine(store_);
@@ -173,24 +178,9 @@ TEST_F(LinkSessionTest, DamagedDumpsAreAskedForAgainAndTakenOnlyWhenNothingElseC
     }
 }
 
-TEST_F(LinkSessionTest, RecallAsksForTheSlotAndAlwaysUnmutes) {
-    unit_.DelaySamples(2) = 151;
-    ASSERT_TRUE(session_.RecallFromDsp(3));
-    EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), SlotSettingsRequest(3, 1)}));
-    EXPECT_EQ(store_.DelaySamples(2), 151);
-    EXPECT_EQ(Events()[1], "Recall Preset:User 3... @0");
-    EXPECT_EQ(Events().back(), "unmute @1280");
-
-    // No unit at all: a ping wait of 11 ticks and three request waits of 51 ticks.
-    unitAddress_ = 0;
-    time_.nowMs = 0;
-    EXPECT_FALSE(session_.RecallFromDsp(16));
-    EXPECT_EQ(Events()[Events().size() - 2], "Recall Preset:User 16...Error @3280");
-    EXPECT_EQ(Events().back(), "unmute @3280");
-    EXPECT_THROW(session_.RecallFromDsp(17), std::out_of_range);
-}
-
-TEST_F(LinkSessionTest, OneReadAtATimeAndTheAddressChosenDuringThePingIsAsked) {
+// Inside a read's first wait: a second read does not start and the address chosen meanwhile is
+// asked; an edit is sent, paced, and lets the presence check run.
+TEST_F(LinkSessionTest, WhatTheUserDoesInsideAReadsWait) {
     unitAddress_ = dumpAddress_ = 5;
     bool nestedStarted = true;
     duringWait_ = [this, &nestedStarted] {
@@ -203,26 +193,22 @@ TEST_F(LinkSessionTest, OneReadAtATimeAndTheAddressChosenDuringThePingIsAsked) {
     EXPECT_FALSE(nestedStarted);
     EXPECT_EQ(port_.Written(), (std::vector<Bytes>{PresenceQuery(1), CurrentSettingsRequest(5)}));
     EXPECT_FALSE(session_.ReadRunning());
-}
 
-TEST_F(LinkSessionTest, AnEditInsideAReadsWaitIsSentAndLetsThePresenceCheckRun) {
     unitAddress_ = 0;  // the read runs through all its waits
     timer1InWaits_ = true;
     for (int tick = 0; tick < 60; ++tick) Pump();  // quiet for long: a check is due at once
-    Events().clear();
-    time_.nowMs = 0;
+    Restart();
     session_.ForgetPresence();
-    port_.ClearWritten();
     duringWait_ = [this] {
-        EXPECT_TRUE(Events().size() == 2) << "no presence check while the read holds the line";
+        EXPECT_TRUE(events_.size() == 2) << "no presence check while the read holds the line";
         session_.Sender().LoadGainDelayPrameter();
     };
     EXPECT_FALSE(session_.Update());
-    EXPECT_EQ(port_.Written().at(1), GainDelayMessage(store_, 1));
+    EXPECT_EQ(port_.Written().at(1), GainDelayMessage(store_, 5));
     EXPECT_EQ(time_.pauses, std::vector<int>{128});
     // The edit lowered Sending: the check runs 21 quiet ticks after its pause, inside the wait.
-    EXPECT_EQ(Events().at(2), "lamp off @" + std::to_string(128 + 21 * 20));
-    EXPECT_EQ(port_.Written().at(3), PresenceQuery(1));  // after the first request
+    EXPECT_EQ(events_.at(2), "lamp off @" + std::to_string(128 + 21 * 20));
+    EXPECT_EQ(port_.Written().at(3), PresenceQuery(5));  // after the first request
 }
 
 // Closing the program in a read's first wait: the read ends there, shows nothing more (no
@@ -232,15 +218,13 @@ TEST_F(LinkSessionTest, ShutdownEndsARunningReadAtOnceAndNothingIsSentAfterIt) {
     for (const bool slotRecall : {false, true}) {
         SCOPED_TRACE(slotRecall ? "recall" : "update");
         LinkSession line(store_, port_, time_, time_, [this] { Pump(); }, {});
-        line.SetView(&view_);
+        line.SetView(this);
         ASSERT_TRUE(line.SwitchOn().ok);
-        port_.ClearWritten();
-        Events().clear();
-        time_.nowMs = 0;
+        Restart();
         duringWait_ = [&line] { line.Shutdown(); };
         EXPECT_FALSE(slotRecall ? line.RecallFromDsp(1) : line.Update());
         EXPECT_EQ(time_.nowMs, 20);
-        EXPECT_EQ(Events().back(), (slotRecall ? RecallStatusText(1) : UpdateStatusText(1)) + " @0");
+        EXPECT_EQ(events_.back(), (slotRecall ? RecallStatusText(1) : UpdateStatusText(1)) + " @0");
         for (int tick = 0; tick < 100; ++tick) line.Tick();
         line.Sender().LoadGainDelayPrameter();
         EXPECT_EQ(port_.Written(), std::vector<Bytes>{PresenceQuery(1)}) << "the wake-up ping only";
@@ -248,39 +232,35 @@ TEST_F(LinkSessionTest, ShutdownEndsARunningReadAtOnceAndNothingIsSentAfterIt) {
     }
 }
 
-TEST_F(LinkSessionTest, LoadToDspSendsTheStoreIntoTheSlotAndPauses) {
-    store_.EqGain(1, 1) = 10;
+TEST_F(LinkSessionTest, LoadToDspSendsTheStoreIntoTheSlotAndPausesEvenAtAClosedGate) {
     session_.ChooseAddress(4);
     session_.LoadToDsp(16);
     EXPECT_EQ(port_.Written(), std::vector<Bytes>{StoreToSlotMessage(store_, 16, 4)});
-    EXPECT_EQ(port_.Written().at(0).at(117), 0x10);
     EXPECT_EQ(session_.State().SendCount, 1);
-
-    session_.SwitchOff();  // dropped at the gate, but paced all the same
+    session_.SwitchOff();
     session_.LoadToDsp(1);
     EXPECT_EQ(port_.Written().size(), 1u);
     EXPECT_EQ(time_.pauses, (std::vector<int>{500, 500}));
     EXPECT_EQ(session_.State().Sending, 0);
 }
 
+// A presence query is not counted; it waits up to its time-out and a closed gate stops it.
 TEST_F(LinkSessionTest, PresenceQueriesGoThroughTheGateAndWaitUpToTheirTimeOut) {
-    struct Case {
+    const struct {
         int unitAddress;
-        bool connected;
-        bool answered;
+        bool connected, answered;
         long long waitedMs;
         size_t written;
-    };
-    const Case cases[] = {{1, true, true, 20, 1}, {0, true, false, 220, 1}, {1, false, false, 0, 0}};
-    for (const Case& c : cases) {
+    } cases[] = {{1, true, true, 20, 1}, {0, true, false, 220, 1}, {1, false, false, 0, 0}};
+    for (const auto& c : cases) {
         unitAddress_ = c.unitAddress;
-        if (c.connected) session_.SwitchOn(); else session_.SwitchOff();
-        port_.ClearWritten();
-        time_.nowMs = 0;
+        if (c.connected) session_.SwitchOn();
+        else session_.SwitchOff();
+        Restart();
         EXPECT_EQ(session_.QueryPresence(220), c.answered);
         EXPECT_EQ(time_.nowMs, c.waitedMs);
         EXPECT_EQ(port_.Written().size(), c.written);
-        EXPECT_EQ(session_.State().SendCount, 0) << "a presence query is not counted";
+        EXPECT_EQ(session_.State().SendCount, 0);
     }
 }
 

@@ -11,8 +11,6 @@
 
 namespace sonavel::test {
 
-LineEnd::LineEnd(int fd) : fd_(fd) {}
-
 LineEnd::LineEnd(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
     if (fd_ < 0) throw std::runtime_error("cannot open " + path);
     termios mode{};
@@ -21,15 +19,13 @@ LineEnd::LineEnd(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_NO
     tcsetattr(fd_, TCSANOW, &mode);
 }
 
-LineEnd::~LineEnd() { Close(); }
-
 void LineEnd::Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
 }
 
 void LineEnd::Write(const Bytes& bytes) const {
-    if (write(fd_, bytes.data(), bytes.size()) != ssize_t(bytes.size())) throw std::runtime_error("write failed");
+    if (WriteSome(bytes.data(), bytes.size()) != bytes.size()) throw std::runtime_error("write failed");
 }
 
 size_t LineEnd::WriteSome(const uint8_t* bytes, size_t count) const {

@@ -10,12 +10,12 @@ namespace sonavel::test {
 class LineEnd {
 public:
     // Takes over an open descriptor.
-    explicit LineEnd(int fd);
+    explicit LineEnd(int fd) : fd_(fd) {}
     // Opens the device raw and non-blocking; throws std::runtime_error when it cannot.
     explicit LineEnd(const std::string& path);
     LineEnd(const LineEnd&) = delete;
     LineEnd& operator=(const LineEnd&) = delete;
-    ~LineEnd();
+    ~LineEnd() { Close(); }
 
     void Write(const Bytes& bytes) const;
     // Writes what the line takes now, without waiting; returns how many bytes that was.

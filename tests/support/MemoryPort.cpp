@@ -1,51 +1,29 @@
 #include "tests/support/MemoryPort.h"
 
-#include <string>
-#include <utility>
-
 namespace sonavel {
 
-MemoryPort::MemoryPort(std::set<int> existingPorts) : existingPorts_(std::move(existingPorts)) {}
-
-void MemoryPort::SetCommPort(int number) { commPort_ = number; }
-
 PortStatus MemoryPort::SetPortOpen(bool open) {
-    if (!open) {
-        open_ = false;
-        return {};
-    }
-    if (open_) return {};
-    if (!existingPorts_.contains(commPort_))
-        return {false, "COM" + std::to_string(commPort_) + " could not be opened: no such port"};
-    open_ = true;
-    ++openCount_;
+    if (open && !open_ && !existingPorts_.contains(commPort_))
+        return {false, Name() + " could not be opened: no such port"};
+    openCount_ += open && !open_;
+    open_ = open;
     return {};
 }
 
 void MemoryPort::Output(const Bytes& message) {
     if (!open_) return;
     written_.push_back(message);
-    if (!responder_) return;
-    Bytes answer = responder_(message);
-    if (!answer.empty()) pending_.push_back(std::move(answer));
+    if (Bytes answer = responder_ ? responder_(message) : Bytes{}; !answer.empty()) pending_.push_back(answer);
 }
-
-Bytes MemoryPort::Input() { return std::exchange(received_, {}); }
-
-void MemoryPort::Deliver(const Bytes& bytes) {
-    if (!open_ || bytes.empty()) return;
-    received_.insert(received_.end(), bytes.begin(), bytes.end());
-    if (OnComm) OnComm();
-}
-
-void MemoryPort::SetResponder(Responder responder) { responder_ = std::move(responder); }
 
 bool MemoryPort::DeliverPending() {
     if (pending_.empty()) return false;
     while (!pending_.empty()) {
-        Bytes answer = std::move(pending_.front());
+        const Bytes answer = std::move(pending_.front());
         pending_.pop_front();
-        Deliver(answer);
+        if (!open_) continue;  // nothing reaches a closed port
+        received_.insert(received_.end(), answer.begin(), answer.end());
+        if (OnComm) OnComm();
     }
     return true;
 }
@@ -54,7 +32,7 @@ void MemoryPort::HangUp() {
     if (!open_) return;
     open_ = false;
     pending_.clear();
-    if (OnPortLost) OnPortLost("COM" + std::to_string(commPort_) + " was closed: the line went away");
+    if (OnPortLost) OnPortLost(Name() + " was closed: the line went away");
 }
 
 }  // namespace sonavel

@@ -1,9 +1,9 @@
 #pragma once
-// An in-memory serial port for tests: a configurable set of port numbers
-// exist, every message written while open is recorded, received bytes are injected with
-// Deliver, and an optional responder plays the unit by answering written messages.
+// An in-memory serial port for tests: the given port numbers exist, every message written while
+// open is recorded, and an optional responder plays the unit by answering written messages.
 #include <deque>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "link/SerialPort.h"
@@ -15,25 +15,20 @@ public:
     // Given each message written while the port is open; returns the unit's answer (may be empty).
     using Responder = std::function<Bytes(const Bytes& written)>;
 
-    explicit MemoryPort(std::set<int> existingPorts = {1});
+    explicit MemoryPort(std::set<int> existingPorts = {1}) : existingPorts_(std::move(existingPorts)) {}
 
-    void SetCommPort(int number) override;
+    void SetCommPort(int number) override { commPort_ = number; }
     int CommPort() const override { return commPort_; }
     bool PortOpen() const override { return open_; }
     PortStatus SetPortOpen(bool open) override;
     void Output(const Bytes& message) override;
-    Bytes Input() override;
-
-    // Puts bytes into the receive buffer and raises OnComm. Ignored while the port is closed,
-    // as nothing reaches a closed port.
-    void Deliver(const Bytes& bytes);
+    Bytes Input() override { return std::exchange(received_, {}); }
 
     // The responder's answers are held until DeliverPending, as a real line delivers them
     // after the sender has moved on.
-    void SetResponder(Responder responder);
-    // Delivers the held answers in the order they were given; false when none were waiting.
+    void SetResponder(Responder responder) { responder_ = std::move(responder); }
+    // Delivers the held answers in order and raises OnComm for each; false when none were waiting.
     bool DeliverPending();
-
     // The other end goes away: the port closes and OnPortLost is raised.
     void HangUp();
 
@@ -42,6 +37,8 @@ public:
     int OpenCount() const { return openCount_; }  // successful opens so far
 
 private:
+    std::string Name() const { return "COM" + std::to_string(commPort_); }
+
     std::set<int> existingPorts_;
     int commPort_ = 1;
     bool open_ = false;

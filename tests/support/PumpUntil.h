@@ -1,10 +1,22 @@
 #pragma once
 // Runs the Qt event loop until a condition holds or the time is up.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <functional>
 
 namespace sonavel::test {
 
 // Returns the condition's last answer.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() >= timeoutMs) return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::usleep(500);  // conditions on file descriptors raise no event; look again soon
+    }
+    return true;
+}
 
 }  // namespace sonavel::test

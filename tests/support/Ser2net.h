@@ -1,11 +1,11 @@
 #pragma once
 // ser2net, the network serial server, in front of a serial device: one raw `tcp` accepter and
-// one `telnet(rfc2217)` accepter on 127.0.0.1 at free ports. It runs as a child process and
-// is stopped by its pid.
+// one `telnet(rfc2217)` accepter on 127.0.0.1 at free ports, run as a child process.
 #include <QProcess>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <string>
+
+#include "tests/support/Folder.h"
 
 namespace sonavel::test {
 
@@ -16,12 +16,12 @@ public:
 
     // Starts it in front of the device; throws std::runtime_error when it does not come up.
     explicit Ser2net(const std::string& devicePath);
-    ~Ser2net();
+    ~Ser2net() { Stop(); }
     Ser2net(const Ser2net&) = delete;
     Ser2net& operator=(const Ser2net&) = delete;
 
-    std::string RawPort() const;      // tcp://127.0.0.1:P
-    std::string Rfc2217Port() const;  // rfc2217://127.0.0.1:Q
+    std::string RawPort() const { return "tcp://127.0.0.1:" + std::to_string(rawPort_); }
+    std::string Rfc2217Port() const { return "rfc2217://127.0.0.1:" + std::to_string(rfc2217Port_); }
 
     // Stops it as a shutdown does, which ends every connection and frees the device.
     void Stop();
@@ -29,7 +29,7 @@ public:
     void Start();
 
 private:
-    QTemporaryDir folder_;
+    Folder folder_;
     QProcess process_;
     uint16_t rawPort_ = 0;
     uint16_t rfc2217Port_ = 0;

@@ -1,8 +1,12 @@
 #pragma once
-// A pseudo-terminal standing in for a serial line: the program under test opens the device
-// by its path, the test plays the unit at the far end.
+// A pseudo-terminal standing in for a serial line, opened as the simulator opens its own: the
+// program under test opens the device by its path, the test plays the unit at the far end.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <string>
 
+#include "devsim/PseudoTerminal.h"
 #include "tests/support/LineEnd.h"
 
 namespace sonavel::test {
@@ -10,8 +14,8 @@ namespace sonavel::test {
 class TerminalPair {
 public:
     // Throws std::runtime_error when no pseudo-terminal can be had.
-    TerminalPair();
-    ~TerminalPair();
+    TerminalPair() : far_(TakeFarEnd(path_)), device_(::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+    ~TerminalPair() { ReleaseDevice(); }
     TerminalPair(const TerminalPair&) = delete;
     TerminalPair& operator=(const TerminalPair&) = delete;
 
@@ -20,14 +24,20 @@ public:
     const LineEnd& Far() const { return far_; }
     // Lets go of the pair's own hold on the device, so that the far end sees a hang-up as
     // soon as the program under test closes it.
-    void ReleaseDevice();
+    void ReleaseDevice() {
+        if (device_ >= 0) ::close(device_);
+        device_ = -1;
+    }
 
 private:
-    // Opens the pair; returns the far end's descriptor.
-    static int OpenPair(int& device, std::string& path);
-    int device_ = -1;
+    static int TakeFarEnd(std::string& path) {
+        const devsim::PseudoTerminal line;
+        path = line.SlavePath();
+        return ::fcntl(line.MasterFd(), F_DUPFD_CLOEXEC, 0);
+    }
     std::string path_;
     LineEnd far_;
+    int device_;
 };
 
 }  // namespace sonavel::test

@@ -1,6 +1,5 @@
 #pragma once
 // Virtual time for the line: pauses and waits advance the clock instead of blocking.
-#include <numeric>
 #include <vector>
 
 #include "link/Clock.h"
@@ -14,7 +13,6 @@ struct VirtualTime : Sleeper, Clock {
         nowMs += milliseconds;
     }
     long long NowMs() const override { return nowMs; }
-    int PausedMs() const { return std::accumulate(pauses.begin(), pauses.end(), 0); }
     long long nowMs = 0;
     std::vector<int> pauses;
 };
