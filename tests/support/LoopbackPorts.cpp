@@ -19,9 +19,9 @@ int BindFree(uint16_t& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (fd >= 0) ::close(fd);
+        ::close(fd);
         throw std::runtime_error("no free port on 127.0.0.1");
     }
     port = ntohs(address.sin_port);
@@ -39,8 +39,8 @@ uint16_t FreeLoopbackPort() {
 int ConnectToLoopback(uint16_t port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     const sockaddr_in address = Loopback(port);
-    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
-    if (fd >= 0) ::close(fd);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+    ::close(fd);
     return -1;
 }
 
