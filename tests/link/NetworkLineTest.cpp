@@ -112,26 +112,37 @@ struct NetworkPortTest : testing::Test {
     QtSerialPort port;
 };
 
-// Through a telnet server 0xFF is doubled both ways and the server's notifications are
-// dropped; a raw stream carries the same bytes unchanged (the command-line tool's tests over
-// a raw network port show it).
+// A raw stream carries 0xFF as it is; through a telnet server it is doubled both ways and the
+// server's notifications are dropped.
 TEST_F(NetworkPortTest, MessagesCrossUnchangedAndLeaveAtOnce) {
-    greeting = "FF FD 2C";
-    port.SetDeviceOverride("rfc2217://127.0.0.1:" + std::to_string(server.serverPort()));
-    ASSERT_TRUE(port.SetPortOpen(true).ok);
-    ASSERT_TRUE(PumpUntil([&] { return peer != nullptr; }, 1000));
-    ExpectPeerReads("FF FB 2C " + kLineSettings);
-    port.Output(Hex("01 20 03 40 0A 10 05 FF 05 60"));
-    ExpectPeerReads("01 20 03 40 0A 10 05 FF FF 05 60");
+    const struct {
+        const char* scheme;
+        std::string greeting, opening, wireMessage, wireReply;  // opening: sent before the first message
+    } cases[] = {{"tcp://", "", "", "01 20 03 40 0A 10 05 FF 05 60", "20 FF 41"},
+                 {"rfc2217://", "FF FD 2C", "FF FB 2C " + kLineSettings, "01 20 03 40 0A 10 05 FF FF 05 60",
+                  "20 FF FF FF FA 2C 6B 00 FF F0 41"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scheme);
+        greeting = c.greeting;
+        port.SetDeviceOverride(c.scheme + std::string("127.0.0.1:") + std::to_string(server.serverPort()));
+        ASSERT_TRUE(port.SetPortOpen(true).ok);
+        ASSERT_TRUE(PumpUntil([&] { return peer != nullptr; }, 1000));
+        ExpectPeerReads(c.opening);
+        port.Output(Hex("01 20 03 40 0A 10 05 FF 05 60"));
+        ExpectPeerReads(c.wireMessage);
 
-    Bytes received;
-    port.OnComm = [&] {
-        const Bytes input = port.Input();
-        received.insert(received.end(), input.begin(), input.end());
-    };
-    Write("20 FF FF FF FA 2C 6B 00 FF F0 41");
-    PumpUntil([&] { return received.size() >= 3; }, 1000);
-    EXPECT_EQ(received, Hex("20 FF 41"));
+        Bytes received;
+        port.OnComm = [&] {
+            const Bytes input = port.Input();
+            received.insert(received.end(), input.begin(), input.end());
+        };
+        Write(c.wireReply);
+        PumpUntil([&] { return received.size() >= 3; }, 1000);
+        EXPECT_EQ(received, Hex("20 FF 41"));
+        port.SetPortOpen(false);
+        port.OnComm = nullptr;
+        peer = nullptr;
+    }
 }
 
 // Each failure comes after its time, names its cause, and lets the event loop run meanwhile.

@@ -7,9 +7,7 @@
 
 namespace sonavel::test {
 
-namespace {
 constexpr int kStartMs = 5000;
-}
 
 SimulatorProcess::SimulatorProcess(const QStringList& options) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
