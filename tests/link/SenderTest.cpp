@@ -21,22 +21,16 @@ struct VirtualSleeper : Sleeper {
     std::vector<std::vector<int>> seen;  // Sending, IdleTicks and SendCount during each pause
 };
 
-struct SenderTest : testing::Test {
-    SenderTest() {
-        InitDSPPremeter(store);
-        link.DeviceAddress = 4, link.Connected = 1, link.IdleTicks = 5;
-        port.SetPortOpen(true);
-    }
+}  // namespace
+
+TEST(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
     ParameterStore store;
+    InitDSPPremeter(store);
     LinkState link;
+    link.DeviceAddress = 4;
     MemoryPort port;
     VirtualSleeper sleeper{link};
     ParameterSender sender{store, link, port, sleeper};
-};
-
-}  // namespace
-
-TEST_F(SenderTest, GatesDropMessagesPacingAndBookkeeping) {
     const struct {
         const char* gate;
         int refreshBusy, connected;
