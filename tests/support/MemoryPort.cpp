@@ -4,7 +4,7 @@ namespace sonavel {
 
 PortStatus MemoryPort::SetPortOpen(bool open) {
     if (open && !open_ && !existingPorts_.contains(commPort_))
-        return {false, Name() + " could not be opened: no such port"};
+        return {false, "COM" + std::to_string(commPort_) + " could not be opened: no such port"};
     openCount_ += open && !open_;
     open_ = open;
     return {};
@@ -26,13 +26,6 @@ bool MemoryPort::DeliverPending() {
         if (OnComm) OnComm();
     }
     return true;
-}
-
-void MemoryPort::HangUp() {
-    if (!open_) return;
-    open_ = false;
-    pending_.clear();
-    if (OnPortLost) OnPortLost(Name() + " was closed: the line went away");
 }
 
 }  // namespace sonavel

@@ -29,16 +29,12 @@ public:
     void SetResponder(Responder responder) { responder_ = std::move(responder); }
     // Delivers the held answers in order and raises OnComm for each; false when none were waiting.
     bool DeliverPending();
-    // The other end goes away: the port closes and OnPortLost is raised.
-    void HangUp();
 
     const std::vector<Bytes>& Written() const { return written_; }
     void ClearWritten() { written_.clear(); }
     int OpenCount() const { return openCount_; }  // successful opens so far
 
 private:
-    std::string Name() const { return "COM" + std::to_string(commPort_); }
-
     std::set<int> existingPorts_;
     int commPort_ = 1;
     bool open_ = false;
