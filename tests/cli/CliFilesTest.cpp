@@ -10,8 +10,6 @@
 namespace sonavel::cli::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 // The tool lives to report the failed write; no partial record, no half-written export, no advice that does not apply.
 TEST(CliFiles, AWritePastAFileSizeLimitFailsAndLeavesTheFileAsItWas) {
     Folder folder;
@@ -28,8 +26,8 @@ TEST(CliFiles, AWritePastAFileSizeLimitFailsAndLeavesTheFileAsItWas) {
     };
     for (const auto& [args, limit] : runs) {
         const CliRun run = RunCli(args, "", limit);
-        EXPECT_TRUE(run.failedWithMessage() && Has(run.err, "File too large") && !Has(run.err, "--append"))
-            << run.exitCode << " " << run.err;
+        EXPECT_TRUE(Ended(run, 1, "File too large"));
+        EXPECT_EQ(run.err.find("--append"), std::string::npos) << run.err;
     }
     EXPECT_EQ(folder.read("five.bin"), five);
     EXPECT_EQ(folder.read("old.csv"), "old");
@@ -47,11 +45,10 @@ TEST(CliFiles, StandardStreamsServeAsFilesOtherSpecialFilesAreRefusedAtOnceAndNa
     for (const auto& [json, error] : std::vector<std::pair<std::string, std::string>>{
              {folder.file("pipe.json"), "pipe.json: is not a regular file"},
              {folder.file("in.bin"), "not valid JSON at character 0"}}) {
-        const CliRun run = RunCli({"preset", "make", json, folder.file("out.bin")});
-        EXPECT_TRUE(run.failedWithMessage() && Has(run.err, error)) << run.err;
+        EXPECT_TRUE(Ended(RunCli({"preset", "make", json, folder.file("out.bin")}), 1, error));
     }
-    const CliRun taken = RunCli({"preset", "make", "-", folder.file("in.bin")}, "{}");
-    EXPECT_TRUE(Has(taken.err, "already exists; not overwritten (use --append to add a record)")) << taken.err;
+    EXPECT_TRUE(Ended(RunCli({"preset", "make", "-", folder.file("in.bin")}, "{}"), 1,
+                      "already exists; not overwritten (use --append to add a record)"));
 
     const std::string odd = folder.path() + "/\xff";
     folder.write("odd.json", "{}");

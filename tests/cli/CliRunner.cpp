@@ -16,6 +16,12 @@ bool CliRun::failedWithMessage() const {
     return err.compare(lineStart == std::string::npos ? 0 : lineStart + 1, 13, "sonavel-cli: ") == 0;
 }
 
+testing::AssertionResult Ended(const CliRun& run, int exitCode, const std::string& text) {
+    const bool says = run.err.find(text) != std::string::npos;
+    if (run.exitCode == exitCode && (exitCode == 0 || run.failedWithMessage()) && says) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "exit " << run.exitCode << ", stderr: " << run.err;
+}
+
 CliRun RunCli(const std::vector<std::string>& args, const std::string& input, long long fileSizeLimit) {
     QStringList list;
     for (const std::string& arg : args) list << QString::fromStdString(arg);

@@ -1,5 +1,7 @@
 #pragma once
 // Runs the built sonavel-cli as a child process; private folders for a test's files.
+#include <gtest/gtest.h>
+
 #include <QJsonObject>
 #include <string>
 #include <vector>
@@ -16,6 +18,9 @@ struct CliRun {
     // Non-zero exit, and stderr ends in the tool's one error line (after any progress).
     bool failedWithMessage() const;
 };
+
+// The run ended with this status, a failure in the tool's one error line, and stderr holds the text.
+testing::AssertionResult Ended(const CliRun& run, int exitCode, const std::string& text);
 
 // With this standard input, and a file size limit in bytes as `ulimit -f` sets it (0: none)
 // with SIGXFSZ at its default.

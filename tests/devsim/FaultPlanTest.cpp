@@ -1,5 +1,5 @@
-// The simulator's options and the fault modes they set. A healthy line, a silent unit, lost
-// frames and the hang-up are shown on the line by the simulator and end-to-end tests.
+// The simulator's options and the fault modes they set. A healthy line, lost frames and the
+// hang-up are shown on the line by the simulator and end-to-end tests.
 #include "devsim/FaultPlan.h"
 
 #include <algorithm>
@@ -18,7 +18,8 @@ Bytes Joined(const std::vector<LineChunk>& chunks) {
 }
 }  // namespace
 
-TEST(SimulatorOptions, BadInputIsRefusedNamingTheOption) {
+TEST(SimulatorOptions, UnitsInTheOrderGivenAndBadInputIsRefusedNamingTheOption) {
+    EXPECT_EQ(ParseOptions({"--units", "32,5,7"}).units, (std::vector<int>{32, 5, 7}));
     EXPECT_TRUE(ParseOptions({"--help"}).help);
     const auto error = [](const std::vector<std::string>& args) -> std::string {
         try {
@@ -38,9 +39,10 @@ TEST(SimulatorOptions, BadInputIsRefusedNamingTheOption) {
     EXPECT_EQ(error({"--units", "40"}), "--units: 40 is outside 1..32");
 }
 
-TEST(FaultPlan, ShapesRepliesGarbledSplitAndNoisyAndTheSeedRepeatsARun) {
+TEST(FaultPlan, ShapesRepliesSilentGarbledSplitAndNoisyAndTheSeedRepeatsARun) {
     Bytes reply(121);
     for (size_t i = 0; i < reply.size(); ++i) reply[i] = static_cast<uint8_t>(i * 7);
+    EXPECT_TRUE(FaultPlan(ParseOptions({"--silent"})).Shape(reply).chunks.empty());
     // Rate 1 damages every byte by exactly one bit.
     const ShapedReply shaped = FaultPlan(ParseOptions({"--garble", "1"})).Shape(reply);
     EXPECT_TRUE(shaped.garbled);
@@ -69,9 +71,9 @@ TEST(FaultPlan, ShapesRepliesGarbledSplitAndNoisyAndTheSeedRepeatsARun) {
     }
 
     const auto run = [&](const char* seed) {
+        FaultPlan plan(ParseOptions({"--garble", "0.5", "--split", "--seed", seed}));
         std::vector<std::pair<int, Bytes>> chunks;
-        for (const LineChunk& c : FaultPlan(ParseOptions({"--garble", "0.5", "--split", "--seed", seed})).Shape(reply).chunks)
-            chunks.emplace_back(c.pauseBeforeMs, c.bytes);
+        for (const LineChunk& c : plan.Shape(reply).chunks) chunks.emplace_back(c.pauseBeforeMs, c.bytes);
         return chunks;
     };
     EXPECT_EQ(run("7"), run("7"));

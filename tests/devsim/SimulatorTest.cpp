@@ -2,13 +2,11 @@
 #include <signal.h>
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
+#include "tests/support/Folder.h"
 #include "tests/support/Hex.h"
 #include "tests/support/LineEnd.h"
 #include "tests/support/LoopbackPorts.h"
@@ -16,6 +14,7 @@
 
 using sonavel::Bytes;
 using sonavel::Hex;
+using sonavel::test::Folder;
 using sonavel::test::ConnectToLoopback;
 using sonavel::test::LineEnd;
 using sonavel::test::SimulatorProcess;
@@ -26,11 +25,7 @@ const Bytes kQuery5 = Hex("01 20 03 40 09 0B 05 05 60"), kReply5 = Hex("01 20 03
 // Band 3 of channel 2 at 1000 Hz, Peak, +12 dB, Q position 35, active, address 1.
 const Bytes kBand = Hex("01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60");
 
-std::string ReadFile(const QString& path) {
-    std::stringstream text;
-    text << std::ifstream(path.toStdString()).rdbuf();
-    return text.str();
-}
+QString In(const Folder& folder, const std::string& name) { return QString::fromStdString(folder.file(name)); }
 
 // The program run with these options; its first line is the device path it serves.
 struct Program : QProcess {
@@ -47,11 +42,9 @@ struct Program : QProcess {
 }  // namespace
 
 TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeed) {
-    const QTemporaryDir dir;
-    const SimulatorProcess sim({"--units", "1,5", "--link", dir.filePath("link")});
-    ASSERT_EQ(std::filesystem::read_symlink(dir.filePath("link").toStdString()).string(), sim.DevicePath());
+    const SimulatorProcess sim({"--units", "1,5"});
     {
-        LineEnd line(dir.filePath("link").toStdString());
+        LineEnd line(sim.DevicePath());
         // The query takes 9 byte times to come in, and the reply's last byte leaves 8 byte
         // times after its first: about 17.7 ms in all.
         using Ms = std::chrono::duration<double, std::milli>;
@@ -85,16 +78,16 @@ TEST(Simulator, LogsWhatBecameOfEachFrame) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options.join(' ').toStdString());
-        const QTemporaryDir dir;
+        const Folder folder;
         {
-            SimulatorProcess sim(QStringList{"--units", "5", "--log", dir.filePath("log")} + c.options);
+            SimulatorProcess sim(QStringList{"--units", "5", "--log", In(folder, "log")} + c.options);
             LineEnd line(sim.DevicePath());
             for (size_t i = 0; i < c.frames.size(); ++i) {
                 line.Write(c.frames[i]);
                 EXPECT_EQ(line.Read(kReply5.size(), 300) == kReply5, c.outcomes[i] == "answered") << i;
             }
         }
-        const std::string log = ReadFile(dir.filePath("log")), key = "\"outcome\":\"";
+        const std::string log = folder.read("log"), key = "\"outcome\":\"";
         std::vector<std::string> outcomes;
         for (size_t at = log.find(key); at != std::string::npos; at = log.find(key, at + 1))
             outcomes.push_back(log.substr(at + key.size(), log.find('"', at + key.size()) - at - key.size()));
@@ -123,27 +116,26 @@ TEST(Simulator, OnTcpServesOneClientAtATime) {
 // Every stop signal writes the state, removes the link and exits 0; a path the program cannot
 // write ends it at once with status 2, and a link never replaces a plain file.
 TEST(SimulatorProgram, StopsCleanlyOnEverySignalAndAtOnceOnAPathItCannotWrite) {
-    const QTemporaryDir dir;
-    const QString link = dir.filePath("link"), state = dir.filePath("state.json");
+    const Folder folder;
     for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
         SCOPED_TRACE(strsignal(signal));
-        Program sim({"--link", link, "--state", state});
-        ASSERT_TRUE(sim.canReadLine());
-        std::filesystem::remove(state.toStdString());
+        Program sim({"--link", In(folder, "link"), "--state", In(folder, "state.json")});
+        ASSERT_TRUE(std::filesystem::is_symlink(folder.file("link")));
+        std::filesystem::remove(folder.file("state.json"));
         kill(pid_t(sim.processId()), signal);
         EXPECT_EQ(sim.ExitStatus(), 0);
-        EXPECT_TRUE(std::filesystem::exists(state.toStdString()));
-        EXPECT_FALSE(std::filesystem::is_symlink(link.toStdString()));
+        EXPECT_TRUE(std::filesystem::exists(folder.file("state.json")));
+        EXPECT_FALSE(std::filesystem::is_symlink(folder.file("link")));
     }
-    std::ofstream(dir.filePath("plain").toStdString()) << "keep me";
+    folder.write("plain", "keep me");
     for (const QStringList& args : {QStringList{"--state", "/nonexistent-folder/state.json"},
                                     {"--log", "/nonexistent-folder/log.json"}, {"--link", "/nonexistent-folder/line"},
-                                    {"--link", dir.filePath("plain")}, {"--replug-after", "1"}}) {
+                                    {"--link", In(folder, "plain")}, {"--replug-after", "1"}}) {
         SCOPED_TRACE(args[0].toStdString());
         Program sim(args);
         EXPECT_EQ(sim.ExitStatus(), 2);
         EXPECT_EQ(sim.readAllStandardOutput(), "");
         EXPECT_TRUE(sim.readAllStandardError().contains(args[0].toUtf8()));
     }
-    EXPECT_EQ(ReadFile(dir.filePath("plain")), "keep me");
+    EXPECT_EQ(folder.read("plain"), "keep me");
 }

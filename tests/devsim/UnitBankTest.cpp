@@ -29,10 +29,9 @@ int Count(const std::string& text, const std::string& what) {
 }
 
 // A fresh unit's dump: gains 121, delays 1, compressors (attack 0, release 0 1, threshold 100,
-// ratio 1), invert 0 0, function 6 0 0, function 3 1 1, then per channel the crossover list
-// positions and seven bands of type, frequency split, gain 24, Q 35, on. The crossover bands'
-// types follow the lists: channel 1's low-pass and channel 2's high-pass (list position 5) are
-// Butterworth, the bypassed slots keep their start-up codes.
+// ratio 1), invert, functions 6 and 3, then per channel the crossover list positions and seven
+// bands (type, frequency, gain 24, Q 35, on). The crossover bands' types follow the lists (5:
+// Butterworth); the bypassed slots keep their start-up codes.
 Bytes FreshDump(uint8_t address) {
     Bytes dump = Hex("01 20 03 40 79 02 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01"
                      " 05 00 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
@@ -92,17 +91,14 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndValuesOutOfRangeChangeNoth
               R"x({"time":"1970-01-01T00:00:00.000Z","bytes":"01 20 03 40 11 04 02 03 04 C9 3C 00 64 01 01 05 60",)x"
               R"x("command":4,"address":1,"kind":"eq-band","fields":{"EqType(2,3)":4,"EqFrequency(2,3)":20160,)x"
               R"x("EqGain(2,3)":0,"EqQFactor(2,3)":100,"EqByPass(2,3)":1},"outcome":"applied"})x");
-    // Channel 1 high-pass slot: Linkwitz-Riley -12dB/oct (list position 3) at 2000 Hz.
-    bank.Handle(Frame({0x05, 0x01, 0x07, 0x03, 0x14, 0x00, 0x01}));
-    // Input gains 100, 110; output levels 0 (muted) and 145; delays 2 and 151.
-    bank.Handle(Frame({0x01, 100, 110, 0, 145, 2, 151, 0x01}));
-    // Channel 2 compressor: attack 200, release 1000, threshold 0, limiter.
-    bank.Handle(Frame({0x02, 0x02, 200, 0x0A, 0x00, 0, 100, 0x01}));
-    bank.Handle(Frame({0x03, 0x01, 0x00, 0x01}));         // function 3 of channel 1 off
-    bank.Handle(Frame({0x06, 0x02, 0x01, 0x01}));         // function 6 of channel 2 on
-    bank.Handle(Frame({0x08, 0x01, 0x01, 0x01}));         // function 8 of channel 1 on
-    bank.Handle(Frame({0x07, 0x02, 90, 30, 7, 0x01}));    // loudness of channel 2
-    bank.Handle(Frame({0x09, 0x00, 0x00, 0x01, 0x01}));  // channel 2 inverted
+    bank.Handle(Frame({0x05, 0x01, 0x07, 0x03, 0x14, 0x00, 0x01}));   // channel 1 high-pass: list position 3, 2000 Hz
+    bank.Handle(Frame({0x01, 100, 110, 0, 145, 2, 151, 0x01}));       // input gains, output levels, delays
+    bank.Handle(Frame({0x02, 0x02, 200, 0x0A, 0x00, 0, 100, 0x01}));  // channel 2 compressor: release 1000, limiter
+    bank.Handle(Frame({0x03, 0x01, 0x00, 0x01}));                     // function 3 of channel 1 off
+    bank.Handle(Frame({0x06, 0x02, 0x01, 0x01}));                     // function 6 of channel 2 on
+    bank.Handle(Frame({0x08, 0x01, 0x01, 0x01}));                     // function 8 of channel 1 on
+    bank.Handle(Frame({0x07, 0x02, 90, 30, 7, 0x01}));                // loudness of channel 2
+    bank.Handle(Frame({0x09, 0x00, 0x00, 0x01, 0x01}));               // channel 2 inverted
 
     const ParameterStore& s = bank.Units()[0].Working();
     EXPECT_EQ((std::vector<int>{s.OutputLevel(1), s.LoudnessParam2(2), s.FuncByPass8(1)}), (std::vector{0, 30, 1}));
