@@ -1,6 +1,5 @@
 #pragma once
-// What the fuzz targets share: a property check that stops the target so that libFuzzer keeps
-// the input, the split of an input into chunks as a peer sends them, and store checks.
+// Shared by the fuzz targets: a check that stops the target (libFuzzer keeps the input), chunking, stores.
 #include <algorithm>
 #include <cstdlib>
 

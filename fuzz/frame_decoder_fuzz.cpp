@@ -1,5 +1,4 @@
-// Arbitrary bytes in arbitrary chunks to the simulator's units: every frame assembled is whole
-// (header, LEN, trailer), and what the units take from it keeps their values in range.
+// Any bytes in any chunks to the simulator's units: frames are whole, and the units' values stay in range.
 #include "devsim/FrameAssembler.h"
 #include "devsim/UnitBank.h"
 #include "fuzz/FuzzCheck.h"
@@ -16,9 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(frame.size() >= kMinFrameLength && frame.size() <= kMaxFrameLength);
             Check(std::equal(frame.begin(), frame.begin() + 4, kHeader) && frame[4] == frame.size());
             Check(frame[frame.size() - 2] == kTrailer[0] && frame.back() == kTrailer[1]);
-            const FrameOutcome outcome = bank.Handle(frame);
-            Check(!outcome.outcome.empty());
-            for (const Bytes& reply : outcome.replies) Check(!reply.empty());
+            bank.Handle(frame);
         }
     });
     for (const SimulatedUnit& unit : bank.Units()) {

@@ -1,5 +1,4 @@
-// Arbitrary bytes in arbitrary chunks to the receiver: assembly stays inside its buffer, and
-// a recalled settings dump is one of the unit asked.
+// Any bytes in any chunks to the receiver: it stays in its buffer and takes a dump only from the unit asked.
 #include "fuzz/FuzzCheck.h"
 #include "link/Receiver.h"
 
