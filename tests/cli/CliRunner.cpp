@@ -1,6 +1,5 @@
 #include "CliRunner.h"
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -10,15 +9,13 @@
 
 namespace sonavel::cli::test {
 
-bool CliRun::failedWithMessage() const {
-    if (exitCode == 0 || err.empty() || err.back() != '\n') return false;
-    const size_t lineStart = err.rfind('\n', err.size() - 2);
-    return err.compare(lineStart == std::string::npos ? 0 : lineStart + 1, 13, "sonavel-cli: ") == 0;
-}
-
 testing::AssertionResult Ended(const CliRun& run, int exitCode, const std::string& text) {
-    const bool says = run.err.find(text) != std::string::npos;
-    if (run.exitCode == exitCode && (exitCode == 0 || run.failedWithMessage()) && says) return testing::AssertionSuccess();
+    const std::string& err = run.err;
+    const size_t lastLine = err.rfind('\n', err.size() - 2) + 1;  // 0 for a single line
+    const bool errorLine = err.ends_with('\n') && err.compare(lastLine, 13, "sonavel-cli: ") == 0;
+    const bool status = exitCode == kFailed ? run.exitCode > 0 : run.exitCode == exitCode;
+    if (status && (exitCode == 0 || errorLine) && err.find(text) != std::string::npos)
+        return testing::AssertionSuccess();
     return testing::AssertionFailure() << "exit " << run.exitCode << ", stderr: " << run.err;
 }
 
@@ -41,15 +38,15 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& input, lo
 }
 
 void MakePreset(const Folder& folder, const std::string& json, const std::string& file) {
-    folder.write(file + ".json", json);
-    const CliRun run = RunCli({"preset", "make", folder.file(file + ".json"), folder.file(file)});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_TRUE(Ended(RunCli({"preset", "make", "-", folder.file(file)}, json), 0));
 }
 
-QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record) {
+QJsonObject ShowPreset(const Folder& folder, const std::string& file, int record, bool withName) {
     const CliRun run = RunCli({"preset", "show", "--raw", folder.file(file), "--record", std::to_string(record)});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    QJsonObject shown = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    if (!withName) shown.remove("PresetName");
+    return shown;
 }
 
 }  // namespace sonavel::cli::test
