@@ -14,12 +14,10 @@ TEST(FrameAssembler, FindsFramesAcrossJunkChunksAndBackToBackArrivalsAndDamageCo
     EXPECT_EQ(a.Feed(Hex("00 01 " + query)), Frames{Hex(query)});
     EXPECT_EQ(a.Feed(Hex(query + " " + request)), (Frames{Hex(query), Hex(request)}));
 
-    // One frame in three arrivals completes with its last byte.
+    // A frame split inside its header completes with its last byte.
     EXPECT_TRUE(a.Feed(Hex("01 20 03")).empty());
-    EXPECT_TRUE(a.Feed(Hex("40 0A 0C 03")).empty());
-    EXPECT_TRUE(a.HasPartialFrame());
-    EXPECT_EQ(a.Feed(Hex("01 05 60")), Frames{Hex(request)});
-    EXPECT_FALSE(a.HasPartialFrame());
+    EXPECT_TRUE(a.HasPartialFrame());  // what a silence on the line resets
+    EXPECT_EQ(a.Feed(Hex("40 0A 0C 03 01 05 60")), Frames{Hex(request)});
 
     // A wrong trailer is dropped; the frame right behind it still counts.
     EXPECT_EQ(a.Feed(Hex("01 20 03 40 09 0B 05 05 61 " + request)), Frames{Hex(request)});

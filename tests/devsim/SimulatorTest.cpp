@@ -2,7 +2,6 @@
 #include <signal.h>
 
 #include <QProcess>
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -14,16 +13,12 @@
 
 using sonavel::Bytes;
 using sonavel::Hex;
-using sonavel::test::Folder;
-using sonavel::test::ConnectToLoopback;
-using sonavel::test::LineEnd;
-using sonavel::test::SimulatorProcess;
+using namespace sonavel::test;
 
 namespace {
 
 const Bytes kQuery5 = Hex("01 20 03 40 09 0B 05 05 60"), kReply5 = Hex("01 20 03 40 09 01 05 05 60");
-// Band 3 of channel 2 at 1000 Hz, Peak, +12 dB, Q position 35, active, address 1.
-const Bytes kBand = Hex("01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60");
+const Bytes kDumpRequest1 = Hex("01 20 03 40 09 0C 01 05 60");
 
 QString In(const Folder& folder, const std::string& name) { return QString::fromStdString(folder.file(name)); }
 
@@ -45,72 +40,45 @@ TEST(Simulator, ServesTheLineAcrossReopensAtLineSpeed) {
     const SimulatorProcess sim({"--units", "1,5"});
     {
         LineEnd line(sim.DevicePath());
-        // The query takes 9 byte times to come in, and the reply's last byte leaves 8 byte
-        // times after its first: about 17.7 ms in all.
-        using Ms = std::chrono::duration<double, std::milli>;
-        const auto start = std::chrono::steady_clock::now();
-        line.Write(kQuery5);
-        EXPECT_EQ(line.Read(kReply5.size(), 1000), kReply5);
-        EXPECT_GE(Ms(std::chrono::steady_clock::now() - start).count(), 17.0);
-        // A 121-byte dump takes about 126 ms on a 9600-baud line.
-        line.Write(Hex("01 20 03 40 09 0C 01 05 60"));
+        line.Write(kDumpRequest1);  // 121 bytes take about 126 ms on a 9600-baud line
         EXPECT_EQ(line.Read(121, 2000).size(), 121u);
         EXPECT_GE(line.spreadMs, 110.0);
     }
     // The editor closes its port and opens it again.
     LineEnd again(sim.DevicePath());
-    again.Write(kBand);
-    again.Write(Hex("01 20 03 40 09 0C 01 05 60"));  // its dump shows the band message was taken before it
-    EXPECT_EQ(again.Read(121, 2000).at(90), 0);      // EqGain(2,3)
+    again.Write(Hex("01 20 03 40 11 04 02 03 01 0A 00 00 23 00 01 05 60"));  // band 3 of channel 2 at +12 dB
+    again.Write(kDumpRequest1);                  // its dump shows the band message was taken before it
+    EXPECT_EQ(again.Read(121, 2000).at(90), 0);  // EqGain(2,3)
 }
 
-// What the log says became of each frame, for each fault mode; the hang-up is shown end to end.
+// What the log says became of each frame, and a lost frame goes unanswered.
 TEST(Simulator, LogsWhatBecameOfEachFrame) {
-    const struct {
-        QStringList options;
-        std::vector<Bytes> frames;
-        std::vector<std::string> outcomes;
-    } cases[] = {
-        {{"--garble", "1"}, {kQuery5, kBand, Hex("01 20 03 40 09 0B 07 05 60")},
-         {"garbled reply", "refused: no unit at address 1", "refused: no unit at address 7"}},
-        {{"--units", "1,5", "--silent"}, {kQuery5, kBand}, {"silent", "applied"}},
-        {{"--drop-every", "2"}, {kQuery5, kQuery5, kQuery5}, {"answered", "dropped", "answered"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options.join(' ').toStdString());
-        const Folder folder;
-        {
-            SimulatorProcess sim(QStringList{"--units", "5", "--log", In(folder, "log")} + c.options);
-            LineEnd line(sim.DevicePath());
-            for (size_t i = 0; i < c.frames.size(); ++i) {
-                line.Write(c.frames[i]);
-                EXPECT_EQ(line.Read(kReply5.size(), 300) == kReply5, c.outcomes[i] == "answered") << i;
-            }
+    const Folder folder;
+    {
+        SimulatorProcess sim({"--units", "5", "--drop-every", "2", "--log", In(folder, "log")});
+        LineEnd line(sim.DevicePath());
+        for (const bool answered : {true, false, true}) {
+            line.Write(kQuery5);
+            EXPECT_EQ(line.Read(kReply5.size(), 300) == kReply5, answered);
         }
-        const std::string log = folder.read("log"), key = "\"outcome\":\"";
-        std::vector<std::string> outcomes;
-        for (size_t at = log.find(key); at != std::string::npos; at = log.find(key, at + 1))
-            outcomes.push_back(log.substr(at + key.size(), log.find('"', at + key.size()) - at - key.size()));
-        EXPECT_EQ(outcomes, c.outcomes);
     }
+    const std::string log = folder.read("log"), key = "\"outcome\":\"";
+    std::vector<std::string> outcomes;
+    for (size_t at = log.find(key); at != std::string::npos; at = log.find(key, at + 1))
+        outcomes.push_back(log.substr(at + key.size(), log.find('"', at + key.size()) - at - key.size()));
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"answered", "dropped", "answered"}));
 }
 
 // The line on a TCP port: served to one client at a time, a second one refused.
 TEST(Simulator, OnTcpServesOneClientAtATime) {
-    const uint16_t port = sonavel::test::FreeLoopbackPort();
+    const uint16_t port = FreeLoopbackPort();
     const SimulatorProcess sim({"--units", "5", "--tcp", QString::number(port)});
     EXPECT_EQ(sim.DevicePath(), "tcp://127.0.0.1:" + std::to_string(port));
-    {
-        LineEnd first(ConnectToLoopback(port));
-        first.Write(kQuery5);
-        EXPECT_EQ(first.Read(kReply5.size(), 1000), kReply5);
-        LineEnd second(ConnectToLoopback(port));
-        const std::string refusal = "sonavel-devsim: the line is in use by another client\r\n";
-        EXPECT_EQ(second.Read(100, 1000), Bytes(refusal.begin(), refusal.end()));
-    }
-    LineEnd next(ConnectToLoopback(port));
-    next.Write(kQuery5);
-    EXPECT_EQ(next.Read(kReply5.size(), 1000), kReply5);
+    LineEnd first(ConnectToLoopback(port));
+    first.Write(kQuery5);
+    EXPECT_EQ(first.Read(kReply5.size(), 1000), kReply5);
+    const std::string refusal = "sonavel-devsim: the line is in use by another client\r\n";
+    EXPECT_EQ(LineEnd(ConnectToLoopback(port)).Read(100, 1000), Bytes(refusal.begin(), refusal.end()));
 }
 
 // Every stop signal writes the state, removes the link and exits 0; a path the program cannot
@@ -129,12 +97,10 @@ TEST(SimulatorProgram, StopsCleanlyOnEverySignalAndAtOnceOnAPathItCannotWrite) {
     }
     folder.write("plain", "keep me");
     for (const QStringList& args : {QStringList{"--state", "/nonexistent-folder/state.json"},
-                                    {"--log", "/nonexistent-folder/log.json"}, {"--link", "/nonexistent-folder/line"},
                                     {"--link", In(folder, "plain")}, {"--replug-after", "1"}}) {
         SCOPED_TRACE(args[0].toStdString());
         Program sim(args);
         EXPECT_EQ(sim.ExitStatus(), 2);
-        EXPECT_EQ(sim.readAllStandardOutput(), "");
         EXPECT_TRUE(sim.readAllStandardError().contains(args[0].toUtf8()));
     }
     EXPECT_EQ(folder.read("plain"), "keep me");

