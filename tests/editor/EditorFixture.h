@@ -1,10 +1,8 @@
 #pragma once
-// The window on an in-memory port and virtual time, its timers stopped: the tests drive the
-// editor's ticks themselves and check that the widgets are laid out and wired to it.
+// The window on an in-memory port and virtual time, its timers stopped: the tests tick it.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QScreen>
 #include <memory>
@@ -31,12 +29,9 @@ protected:
     const WindowWidgets& W() const { return window->widgets(); }
     const ChannelWidgets& Channel(int channel) const { return window->widgets().channels.at(channel - 1); }
     const std::vector<Bytes>& Sent() const { return port.Written(); }
-    // What is really on screen, saved into the build folder for a look.
-    QImage Screenshot(const char* file) {
+    QImage Screenshot() {  // what is really on screen
         for (int pass = 0; pass < 5; ++pass) QCoreApplication::processEvents();
-        const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
-        shot.save(QDir(EDITOR_TEST_OUTPUT).filePath(file));
-        return shot;
+        return window->screen()->grabWindow(window->winId()).toImage();
     }
     QPoint At(const QWidget* widget) const { return widget->mapTo(window.get(), QPoint()); }
 
