@@ -1,24 +1,19 @@
 // The editor against simulated units: Connect, an arrow click as the unit receives it, "Update"
-// and the address choice reading three units on one line apart.
+// and the address choice reading three units on one line apart, and "Load" of a preset file.
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 #include "EditorSession.h"
 #include "SimulatorRun.h"
-#include "UnitSettings.h"
+#include "presets/PresetFile.h"
 
 namespace e2e {
 namespace {
 
-using sonavel::ParameterStore;
-
-// A single edit pauses 128 ms; the simulator logs what it receives at once.
-constexpr int kEditSettleMs = 400;
-
 TEST(EditorWithSimulator, ConnectLightsTheLampAndEditsAndReadsTellThreeUnitsOnOneLineApart) {
     SimulatorRun simulator({"--units", "1,5,7"});
-    simulator.Seed(1, UnitSettings(1));
-    simulator.Seed(5, UnitSettings(2));
-    simulator.Seed(7, UnitSettings(3));
+    int variant = 0;
+    for (int address : {1, 5, 7}) simulator.Seed(address, UnitSettings(++variant));
     EditorSession editor(simulator.DevicePath());
     editor.Connect();
     EXPECT_TRUE(editor.LampTurns(kLampOn));
@@ -35,29 +30,55 @@ TEST(EditorWithSimulator, ConnectLightsTheLampAndEditsAndReadsTellThreeUnitsOnOn
     EXPECT_EQ(units.at(1).EqGain(1, 3), 23);
 
     const size_t edits = simulator.Frames().size();
-    EXPECT_EQ(editor.Update(), GoodRead(1));
-    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(1)));
-    ExpectControlsShow(editor.window(), units.at(1));
-    for (int address : {5, 7}) {
+    for (int address : {1, 5, 7}) {
         SCOPED_TRACE(testing::Message() << "address " << address);
-        EXPECT_EQ(editor.ChooseAddress(address), GoodRead(address));
+        EXPECT_EQ(address == 1 ? editor.Update() : editor.ChooseAddress(address), GoodRead(address));
         EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(address)));
-        ExpectControlsShow(editor.window(), units.at(address));
     }
     // Reading sends only presence queries and settings requests: the refreshes that put the
     // settings into the controls keep their messages back.
     for (const LoggedFrame& frame : simulator.Frames(edits))
         EXPECT_TRUE(frame.command == 11 || frame.command == 12) << frame.bytes.toStdString();
 
-    // An edit now reaches unit 7 only.
+    // An edit now reaches unit 7 only, which then holds the editor's settings, the band's
+    // frequency, Q and type included.
     const int gain = editor.store().EqGain(2, 1);
     ASSERT_GT(gain, 0);
     editor.ClickUpperArrow(editor.channel(2).gainArrows[0]);
     editor.Pause(kEditSettleMs);
     const UnitStates after = simulator.State();
-    EXPECT_EQ(after.at(7).EqGain(2, 1), gain - 1);
+    EXPECT_EQ(editor.store().EqGain(2, 1), gain - 1);
+    EXPECT_EQ(CarriedFields(after.at(7)), CarriedFields(editor.store()));
     EXPECT_EQ(after.at(1), units.at(1));
     EXPECT_EQ(after.at(5), units.at(5));
+}
+
+// "Load" puts the file's settings into the store, the controls and the unit, as one
+// whole-settings message. The file is written by the preset library, which has its own tests.
+TEST(EditorWithSimulator, LoadOfAPresetFilePutsTheWholeSettingsIntoTheUnit) {
+    QTemporaryDir folder;
+    const sonavel::ParameterStore settings = UnitSettings(2);
+    sonavel::PresetRecord record;
+    record.SetPresetName("Hall");
+    sonavel::StoreToRecord(settings, record);
+    ASSERT_TRUE(sonavel::CreatePresetFile(folder.filePath("hall.bin").toStdString(), {record}).ok());
+
+    SimulatorRun simulator;
+    EditorSession editor(simulator.DevicePath());
+    editor.Connect();
+    sonavel::FileListValue& files = editor.window().editor().controls().files;
+    files.SetFolder(folder.path().toStdString());
+    ASSERT_EQ(files.names(), std::vector<std::string>{"hall.bin"});
+    editor.widgets().files->setCurrentRow(0);
+
+    const size_t before = simulator.Frames().size();
+    editor.Click(editor.widgets().load);
+    EXPECT_TRUE(editor.messages().isEmpty()) << editor.messages().join("\n").toStdString();
+    EXPECT_TRUE(editor.WaitFor([&] { return simulator.Frames().size() > before; }, 2000));
+    editor.Pause(200);
+    EXPECT_EQ(simulator.BytesOf(10, before).size(), 1u);
+    EXPECT_EQ(CarriedFields(simulator.State().at(1)), CarriedFields(settings));
+    EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(settings));
 }
 
 }  // namespace

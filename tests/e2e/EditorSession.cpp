@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <tuple>
 
-
 namespace e2e {
 
 EditorSession::EditorSession(const QString& devicePath) {
@@ -24,21 +23,18 @@ EditorSession::~EditorSession() {
 }
 
 void EditorSession::Connect() {
-    if (!WaitFor([this] { return window_->editor().state().EditEnabled; }, 5000))
-        throw std::runtime_error("the editor never finished its first refresh");
-    Click("Command12");
+    if (!Started()) throw std::runtime_error("the editor never finished its first refresh");
+    Click(widgets().connect);
 }
 
 QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action) {
     QStringList seen;
-    const QLabel* status = window_->widgets().presetTitle;
     const auto record = [&] {
-        if (seen.isEmpty() || seen.back() != status->text()) seen << status->text();
+        if (seen.isEmpty() || seen.back() != widgets().presetTitle->text()) seen << widgets().presetTitle->text();
     };
     QTimer poll;
-    poll.setInterval(2);
     QObject::connect(&poll, &QTimer::timeout, record);
-    poll.start();
+    poll.start(2);
     action();
     poll.stop();
     record();
@@ -47,7 +43,7 @@ QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action
 }
 
 QStringList EditorSession::ChooseAddress(int address) {
-    sonavel::ListBox* list = window_->widgets().addresses;
+    sonavel::ListBox* list = widgets().addresses;
     return StatusTextsDuring([&] {
         list->setCurrentIndex(address - 1);
         emit list->activated(address - 1);

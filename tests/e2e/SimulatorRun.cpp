@@ -1,25 +1,25 @@
 #include "SimulatorRun.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QThread>
 #include <stdexcept>
 
 #include "link/Messages.h"
 #include "model/StoreFields.h"
 #include "tests/support/LineEnd.h"
+#include "tests/support/PumpUntil.h"
 
 namespace e2e {
+
+using namespace sonavel;
 
 namespace {
 
 constexpr int kReplyMs = 3000;
 
-sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
-    using namespace sonavel;
+ParameterStore StoreFromJson(const QJsonObject& working) {
     ParameterStore store{};
     for (const StoreField& field : StoreFields()) {
         const QJsonArray values = working.value(QString::fromUtf8(field.name.data(), field.name.size())).toArray();
@@ -35,12 +35,8 @@ sonavel::ParameterStore StoreFromJson(const QJsonObject& working) {
 
 }  // namespace
 
-SimulatorRun::SimulatorRun(const QStringList& options) : process_(WithFiles(folder_, options)) {}
-
-QStringList SimulatorRun::WithFiles(const QTemporaryDir& folder, const QStringList& options) {
-    if (!folder.isValid()) throw std::runtime_error("no temporary folder for the simulator");
-    return options + QStringList{"--log", folder.filePath("frames.log"), "--state", folder.filePath("state.json")};
-}
+SimulatorRun::SimulatorRun(const QStringList& options)
+    : process_(options + QStringList{"--log", folder_.filePath("frames.log"), "--state", folder_.filePath("state.json")}) {}
 
 std::vector<LoggedFrame> SimulatorRun::Frames(size_t first) const {
     std::vector<LoggedFrame> frames;
@@ -63,15 +59,12 @@ std::vector<QString> SimulatorRun::BytesOf(int command, size_t first) const {
 }
 
 UnitStates SimulatorRun::State() {
-    const QString path = folder_.filePath("state.json");
+    QFile file(folder_.filePath("state.json"));
     if (process_.Running()) {
-        QFile::remove(path);
+        file.remove();
         process_.RequestState();
-        QElapsedTimer clock;
-        clock.start();
-        while (!QFile::exists(path) && clock.elapsed() < kReplyMs) QThread::msleep(10);
+        test::PumpUntil([&] { return file.exists(); }, kReplyMs);
     }
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("the simulator wrote no state file");
     UnitStates states;
     for (const QJsonValue unit : QJsonDocument::fromJson(file.readAll()).object().value("units").toArray())
@@ -79,22 +72,44 @@ UnitStates SimulatorRun::State() {
     return states;
 }
 
-void SimulatorRun::Seed(int address, const sonavel::ParameterStore& settings) {
-    const sonavel::Bytes message = sonavel::WholeSettingsMessage(settings, address);
+void SimulatorRun::Seed(int address, const ParameterStore& settings) {
     const size_t framesBefore = Frames().size();
-    sonavel::test::LineEnd line(process_.DevicePath());
-    line.Write(message);
-    QElapsedTimer clock;
-    clock.start();
-    while (Frames().size() == framesBefore && clock.elapsed() < kReplyMs) QThread::msleep(10);
-    line.Close();
-    const std::vector<LoggedFrame> frames = Frames();
-    if (frames.size() == framesBefore || frames.back().outcome != "applied")
+    test::LineEnd line(process_.DevicePath());
+    line.Write(WholeSettingsMessage(settings, address));
+    test::PumpUntil([&] { return Frames().size() > framesBefore; }, kReplyMs);
+    if (Frames(framesBefore).empty() || Frames(framesBefore).back().outcome != "applied")
         throw std::runtime_error("the simulator did not take the seeded settings");
 }
 
-std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store) {
-    using namespace sonavel;
+ParameterStore UnitSettings(int variant) {
+    ParameterStore s{};
+    InitDSPPremeter(s);
+    const int16_t equalizerTypes[] = {1, 4, 5};
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        const int k = variant + 3 * ch;  // differs between channels and variants
+        for (int b = 1; b <= kBandCount; ++b) {
+            s.EqFrequency(ch, b) = static_cast<int16_t>(40 + 2400 * (b - 1) + 97 * k + 7 * variant);
+            s.EqGain(ch, b) = static_cast<int16_t>((5 * b + 11 * k) % 49);
+            s.EqQFactor(ch, b) = static_cast<int16_t>((13 * b + 7 * k) % 101);
+            s.EqByPass(ch, b) = static_cast<int16_t>((b + variant) % 2);
+            if (b <= kEqBandCount) s.EqType(ch, b) = equalizerTypes[(b + variant) % 3];
+        }
+        SetCrossoverListPosition(s, ch, kLowPassBand, 1 + (k % 8));
+        SetCrossoverListPosition(s, ch, kHighPassBand, 1 + ((k + 3) % 8));
+        s.DelaySamples(ch) = static_cast<int16_t>(10 * k + 1);
+        s.CompThreshold(ch) = static_cast<int16_t>(90 - 7 * k);
+        s.CompAttack(ch) = static_cast<int16_t>(15 * k);
+        s.CompRelease(ch) = static_cast<int16_t>(101 * k);
+        s.CompRatio(ch) = static_cast<int16_t>(1 + k);
+        s.InvertStatus(ch) = static_cast<int16_t>((variant + ch) % 2);
+        s.FuncByPass6(ch) = static_cast<int16_t>((variant + ch + 1) % 2);
+        s.FuncByPass3(ch) = static_cast<int16_t>((variant + ch) % 2);
+    }
+    for (int i = 1; i <= 4; ++i) s.GainLevel(i) = static_cast<int16_t>(20 * variant + 5 * i);
+    return s;
+}
+
+std::map<std::string, int> CarriedFields(const ParameterStore& store) {
     static const char* const kCarried[] = {"GainLevel",   "DelaySamples", "CompThreshold", "CompAttack",
                                            "CompRelease", "CompRatio",    "InvertStatus",  "FuncByPass6",
                                            "FuncByPass3", "LpType",       "HpType",        "EqType",

@@ -1,7 +1,6 @@
 #pragma once
 // The device simulator as a child process on its own pseudo-terminal, with its frame log and
-// its state file in a private folder. The process is stopped when the object goes.
-#include <QStringList>
+// its state file in a private folder, and settings to put into its units.
 #include <QTemporaryDir>
 #include <map>
 #include <vector>
@@ -15,7 +14,7 @@ namespace e2e {
 struct LoggedFrame {
     QString bytes;  // "01 20 03 40 09 0B 01 05 60"
     int command = 0;
-    QString outcome;  // "applied", "answered", "dropped", "refused: ..."
+    QString outcome;  // "applied", "answered", "lost at hang-up", "refused: ..."
 };
 
 // Unit address -> its working set of settings.
@@ -23,8 +22,7 @@ using UnitStates = std::map<int, sonavel::ParameterStore>;
 
 class SimulatorRun {
 public:
-    // Starts the simulator with these options and reads the device path it prints; throws
-    // std::runtime_error when it does not start.
+    // Throws std::runtime_error when the simulator does not start.
     explicit SimulatorRun(const QStringList& options = {});
 
     QString DevicePath() const { return QString::fromStdString(process_.DevicePath()); }
@@ -39,11 +37,13 @@ public:
     void Seed(int address, const sonavel::ParameterStore& settings);
 
 private:
-    static QStringList WithFiles(const QTemporaryDir& folder, const QStringList& options);
-
     QTemporaryDir folder_;
     sonavel::test::SimulatorProcess process_;
 };
+
+// Start-up defaults with the fields a settings dump carries moved to other valid values;
+// variants 1, 2, 3 differ from the defaults and from one another in most of those fields.
+sonavel::ParameterStore UnitSettings(int variant);
 
 // The fields a settings dump carries by element name ("EqGain(1,3)"), for readable comparisons.
 std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store);
