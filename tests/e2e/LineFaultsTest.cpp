@@ -12,8 +12,7 @@
 #include <random>
 #include <thread>
 
-#include "EditorSession.h"
-#include "SimulatorRun.h"
+#include "EndToEnd.h"
 #include "link/Messages.h"
 #include "tests/support/TerminalPair.h"
 
@@ -36,11 +35,11 @@ TEST(EditorOnAFaultyLine, ALineUnpluggedDuringUpdateEndsTheReadSwitchesTheLinkOf
     ASSERT_EQ(before.EqGain(1, 2), 23);
 
     editor.Click(editor.widgets().connect);
-    EXPECT_EQ(editor.Update(), FailedRead(1));
-    const std::vector<LoggedFrame> frames = simulator.Frames();
+    EXPECT_EQ(editor.Update(), ReadTexts(1, false));
+    const std::vector<QJsonObject> frames = simulator.Frames();
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].command, 11);
-    EXPECT_EQ(frames[0].outcome, "lost at hang-up");
+    EXPECT_EQ(frames[0]["command"], 11);
+    EXPECT_EQ(frames[0]["outcome"], "lost at hang-up");
     EXPECT_EQ(editor.store(), before);
     EXPECT_EQ(editor.LinkCaption(), "DisConnect");
     EXPECT_EQ(editor.Lamp(), kLampOff);
@@ -78,10 +77,9 @@ TEST(EditorOnAFaultyLine, AFloodedLineKeepsTheWindowPaintingStaysBoundedAndReads
     const ParameterStore settings = UnitSettings(2);
     Bytes dump = sonavel::BuildMessage(sonavel::kCmdLimiter, std::vector<int>(sonavel::kSettingsDumpLength - 9, 0), 1);
     sonavel::WriteSettingsBlock(settings, dump);
-    Bytes flood(kFloodBytes);
-    std::mt19937 random(18);
-    for (uint8_t& byte : flood) byte = uint8_t(random());
-    flood.insert(flood.end(), dump.begin(), dump.end());
+    Bytes flood(kFloodBytes + dump.size());
+    std::generate_n(flood.begin(), kFloodBytes, [random = std::mt19937(18)]() mutable { return uint8_t(random()); });
+    std::copy(dump.begin(), dump.end(), flood.begin() + kFloodBytes);
 
     // Unit 1 at the far end, on a thread of its own (whose heap is not the one measured): the
     // first settings request is answered with the flood and then the dump, later ones with
@@ -125,7 +123,7 @@ TEST(EditorOnAFaultyLine, AFloodedLineKeepsTheWindowPaintingStaysBoundedAndReads
     EXPECT_LT(std::max(paints.longest, paints.clock.elapsed() - paints.last), 500);
     EXPECT_LT(heapPeak - heapBefore, long(kFloodBytes / 4)) << "the flood is taken in as it comes";
     // A partial frame of noise may swallow the first dump; a later request brings it whole.
-    EXPECT_EQ(texts, GoodRead(1));
+    EXPECT_EQ(texts, ReadTexts(1, true));
     EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(settings));
 }
 

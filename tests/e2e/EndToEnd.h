@@ -1,21 +1,49 @@
 #pragma once
-// The editor window on the real serial port and real pauses, its COM1 mapped to a simulated
-// line, shown on the offscreen platform and driven by mouse events and its handlers. A hang
-// is caught by the test's time limit.
-#include <QColor>
+// The device simulator as a child process on its own pseudo-terminal, with its frame log and
+// state file in a private folder; and the editor window on the real serial port and real
+// pauses, its COM1 mapped to a line, shown offscreen and driven by mouse events.
+#include <QJsonObject>
 #include <QPushButton>
-#include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
-#include <memory>
+#include <map>
 
 #include "editor/Controls.h"
 #include "editor/MainWindow.h"
 #include "link/QtSerialPort.h"
 #include "link/Sleeper.h"
 #include "tests/support/PumpUntil.h"
+#include "tests/support/SimulatorProcess.h"
 
 namespace e2e {
+
+// Unit address -> its working set of settings.
+using UnitStates = std::map<int, sonavel::ParameterStore>;
+
+class SimulatorRun {
+public:
+    // Throws std::runtime_error when the simulator does not start.
+    explicit SimulatorRun(const QStringList& options = {});
+
+    QString DevicePath() const { return QString::fromStdString(process_.DevicePath()); }
+    // The frames received from the `first` on, as logged: "bytes", "command", "outcome".
+    std::vector<QJsonObject> Frames(size_t first = 0) const;
+    // The units' working sets as the simulator reports them now.
+    UnitStates State();
+    // Puts these settings into a unit with a whole-settings message, as a peer on the line
+    // would, and waits until they are applied. Only while no other program holds the line.
+    void Seed(int address, const sonavel::ParameterStore& settings);
+
+private:
+    QTemporaryDir folder_;
+    sonavel::test::SimulatorProcess process_;
+};
+
+// Start-up defaults with the fields a settings dump carries moved to other valid values that
+// differ between variants 1, 2, 3 in most of those fields.
+sonavel::ParameterStore UnitSettings(int variant);
+// The fields a settings dump carries by element name ("EqGain(1,3)"), for readable comparisons.
+std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store);
 
 inline const QColor kLampOn(128, 255, 128);
 inline const QColor kLampOff(64, 64, 64);
@@ -46,8 +74,7 @@ public:
     void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     void ClickUpperArrow(QWidget* arrows) { QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 1)); }
     // Reads from the unit by "Update", or by choosing "Addr=nn" in the address list, and
-    // returns every status text the preset panel showed, in order (the last one is empty
-    // when the panel was closed).
+    // returns every status text the preset panel showed, in order.
     QStringList Update() { return StatusTextsDuring([this] { Click(widgets().update); }); }
     QStringList ChooseAddress(int address);
 
@@ -60,8 +87,8 @@ private:
     QStringList messages_;
 };
 
-// The status texts of a read of the unit at this address that succeeds, or that fails.
-QStringList GoodRead(int address);
-QStringList FailedRead(int address);
+// The status texts of a read of the unit at this address that succeeds (the panel closes at
+// the end), or that fails.
+QStringList ReadTexts(int address, bool succeeds);
 
 }  // namespace e2e
