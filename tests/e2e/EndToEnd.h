@@ -61,9 +61,8 @@ public:
     bool WaitFor(const std::function<bool()>& done, int timeoutMs) { return sonavel::test::PumpUntil(done, timeoutMs); }
     void Pause(int milliseconds) { WaitFor([] { return false; }, milliseconds); }
     bool LampTurns(const QColor& colour) { return WaitFor([&] { return Lamp() == colour; }, 5000); }
-    // Waits until the first refresh lets edits in.
+    // Waits until the first refresh lets edits in; Connect then presses Connect.
     bool Started() { return WaitFor([this] { return window_->editor().state().EditEnabled; }, 5000); }
-    // Waits for the first refresh, then presses Connect.
     void Connect() {
         ASSERT_TRUE(Started());
         Click(widgets().connect);

@@ -5,7 +5,6 @@
 #include <poll.h>
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <random>
@@ -42,7 +41,6 @@ TEST(EditorOnAFaultyLine, ALineUnpluggedDuringUpdateEndsTheReadSwitchesTheLinkOf
 
     ASSERT_TRUE(editor.WaitFor([&] { return QFile::exists(link); }, 3000));
     editor.Click(editor.widgets().connect);
-    EXPECT_EQ(editor.LinkCaption(), "Connect");
     EXPECT_TRUE(editor.LampTurns(kLampOn));
     editor.ClickUpperArrow(editor.channel(1).gainArrows[1]);
     editor.Pause(kEditSettleMs);
@@ -53,7 +51,10 @@ TEST(EditorOnAFaultyLine, ALineUnpluggedDuringUpdateEndsTheReadSwitchesTheLinkOf
 // Notes the longest time the window went unpainted.
 struct PaintWatch : QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) longest = std::max(longest, clock.elapsed() - std::exchange(last, clock.elapsed()));
+        if (event->type() == QEvent::Paint) {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        }
         return QObject::eventFilter(watched, event);
     }
     QElapsedTimer clock;
