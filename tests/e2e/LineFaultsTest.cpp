@@ -33,7 +33,8 @@ TEST(EditorOnAFaultyLine, ALineUnpluggedDuringUpdateEndsTheReadSwitchesTheLinkOf
 
     editor.Click(editor.widgets().connect);
     EXPECT_EQ(editor.Update(), ReadTexts(1, false));
-    EXPECT_EQ(simulator.Frames().size(), 1u) << "nothing more is sent on the lost line";
+    ASSERT_EQ(simulator.Frames().size(), 1u) << "nothing more is sent on the lost line";
+    EXPECT_EQ(simulator.Frames()[0]["outcome"], "lost at hang-up");
     EXPECT_EQ(editor.store(), before);
     EXPECT_EQ(editor.LinkCaption(), "DisConnect");
     EXPECT_EQ(editor.Lamp(), kLampOff);

@@ -27,7 +27,7 @@ TEST(BehindANetworkServer, PortolanProgramsTheAddressTheEditorFindsAndALostServe
         const auto* status = tool.findChild<QLabel*>("Label1");
         const auto exchange = [&](const char* button, const QString& expected) {
             QTest::mouseClick(tool.findChild<QPushButton*>(button), Qt::LeftButton);
-            EXPECT_TRUE(sonavel::test::PumpUntil([&] { return status->text() == expected; }, 1000))
+            EXPECT_TRUE(sonavel::test::PumpUntil([&] { return status->text() == expected; }, 5000))
                 << status->text().toStdString();
         };
         tool.findChild<QComboBox*>("Combo5")->setCurrentIndex(1);  // COM2
@@ -46,7 +46,6 @@ TEST(BehindANetworkServer, PortolanProgramsTheAddressTheEditorFindsAndALostServe
 
     server.Stop();
     EXPECT_TRUE(editor.WaitFor([&] { return !editor.messages().isEmpty(); }, 3000));
-    EXPECT_EQ(editor.LinkCaption(), "DisConnect");
     // The window goes on taking edits while the line is away, and a Connect meanwhile is refused at once.
     const int gain = editor.store().EqGain(1, 3);
     editor.ClickUpperArrow(editor.channel(1).gainArrows[2]);
