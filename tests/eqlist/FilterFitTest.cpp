@@ -27,6 +27,7 @@ TEST(FilterFit, EachRuleAtItsEdges) {
         {"PK Fc 1000 Hz Gain 0 dB Q 0.3", false, 1000, 24, 0},    // below the table: 0.4
         {"PK Fc 1000 Hz Gain 0 dB Q 200", false, 1000, 24, 100},  // above: 128
         {"PK Fc 1000 Hz Gain 12.25 dB Q 1", true, 1000, 0, 16},
+        {"PK Fc 1000 Hz Gain -12.25 dB Q 1", true, 1000, 48, 16},
         {"PK Fc 19.4 Hz Gain 0 dB Q 1", true, 20, 24, 16},
         {"LSC Fc 20160.5 Hz Gain 0 dB", true, 20160, 24, -1},
     };

@@ -105,7 +105,7 @@ TEST_F(ResponsePlotTest, PositionTableFollowsTheFrequencyTable) {
     for (int s = 1; s <= 300; ++s) ASSERT_GE(positions.PlotPos[s], positions.PlotPos[s - 1]) << s;
 }
 
-TEST_F(ResponsePlotTest, FlatLinesEndSegmentsBadBandsAndClippingAtTheEdges) {
+TEST_F(ResponsePlotTest, FlatLinesEndSegmentsEditGateBadBandsAndClipping) {
     plot.RefreshAllBands(store);
     const auto& segments = plot.segments();
     ASSERT_EQ(segments.size(), 2u * 498);  // segments ending at points 6..503
@@ -121,6 +121,9 @@ TEST_F(ResponsePlotTest, FlatLinesEndSegmentsBadBandsAndClippingAtTheEdges) {
     EXPECT_GT(segments[498].y1, 1600);  // the shelf's -6 dB
 
     const auto drawn = plot.drawCount();
+    store.EqGainDb(2, 5) = -12;
+    plot.DoEQFFTDraw(store, false, 2, 5);  // gate closed: nothing at all
+    EXPECT_EQ(At(plot.BandCurve(2, 5), 291), 0.0);
     EXPECT_THROW(plot.DoEQFFTDraw(store, false, 3, 1), std::out_of_range);
     EXPECT_THROW(plot.DoEQFFTDraw(store, true, 1, 0), std::out_of_range);
     EXPECT_EQ(plot.drawCount(), drawn);
