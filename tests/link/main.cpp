@@ -1,4 +1,3 @@
-// The serial-port tests need a Qt core application for the port's events.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
