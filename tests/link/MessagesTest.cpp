@@ -46,7 +46,7 @@ TEST(Messages, ParameterQueryAndRequestByteMaps) {
     for (int slot : {0, 17}) EXPECT_THROW(SlotSettingsRequest(slot, 1), std::out_of_range) << slot;
 }
 
-TEST(Messages, WholeSettingsOfAFreshStart) {
+TEST(Messages, WholeSettingsOutAndADumpIn) {
     ParameterStore s;
     InitDSPPremeter(s);
     const Bytes whole = WholeSettingsMessage(s, 1);
@@ -64,10 +64,8 @@ TEST(Messages, WholeSettingsOfAFreshStart) {
 
     Bytes tooShort(116);
     EXPECT_THROW(WriteSettingsBlock(s, tooShort), std::length_error);
-}
 
-// A dump written byte by byte at the offsets the unit uses, read into a store and sent back.
-TEST(Messages, SettingsDumpIntoStoreAndBack) {
+    // A dump written byte by byte at the offsets the unit uses, read into the store and sent back.
     Bytes dump(121, 0);
     dump[9] = 80, dump[12] = 151;                 // GainLevel(3), DelaySamples(2)
     dump[14] = 10, dump[15] = 0, dump[22] = 100;  // CompRelease(1) = 1000, CompRatio(2)
@@ -76,9 +74,6 @@ TEST(Messages, SettingsDumpIntoStoreAndBack) {
     dump[75 + 6 * 6 + 1] = 201, dump[75 + 6 * 6 + 2] = 60;  // EqFrequency(2,7) = 20160
     dump[75 + 6 * 2 + 3] = 48;                    // EqGain(2,3)
     dump[75 + 6 * 4 + 5] = 1, dump[116] = 1;      // EqByPass(2,5), EqByPass(2,7)
-
-    ParameterStore s;
-    InitDSPPremeter(s);
     s.OutputLevel(1) = 77, s.MuteState(2) = 1, s.FuncByPass8(1) = 1;
     ReadSettingsBlock(dump.data(), s);
 

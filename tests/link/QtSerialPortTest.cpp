@@ -41,10 +41,7 @@ TEST(QtSerialPort, OpenFailuresAreReportedMessagesLeaveAtOnceAndAHangUpClosesThe
     PumpUntil([] { return false; }, 200);  // a flood would show here
     EXPECT_EQ(lost, std::vector<std::string>{device + " was disconnected"});
     EXPECT_LE(events, 1);
-}
 
-// The busy device's text is the test above's.
-TEST(PortOpenFailures, APermissionProblemNamesWhatTheUserCanDo) {
     EXPECT_EQ(OpenFailureReason(QSerialPort::PermissionError, EACCES, "Permission denied"),
               "permission denied (add your user to the dialout group, then log in again)");
 }

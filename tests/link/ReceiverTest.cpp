@@ -37,7 +37,7 @@ TEST_F(ReceiverTest, PresenceRepliesAfterNoiseConcatenatedAndSplit) {
     EXPECT_EQ(link.OnlineTable(8), 0);
 }
 
-TEST_F(ReceiverTest, RepliesThatDoNotQualify) {
+TEST_F(ReceiverTest, RepliesThatDoNotQualifyAndImpossibleLengths) {
     receiver.OnComm(Hex("01 20 03 40 09 01 05 05 61"));     // bad trailer
     receiver.OnComm(Hex("01 20 03 40 09 02 05 05 60"));     // not the presence command
     receiver.OnComm(Hex("01 20 03 40 0A 01 05 00 05 60"));  // presence command, wrong length
@@ -54,9 +54,8 @@ TEST_F(ReceiverTest, RepliesThatDoNotQualify) {
     EXPECT_TRUE(std::equal(dump.begin(), dump.begin() + 120, receiver.RecallBuffer().begin()));
     receiver.OnComm(Dump(5, 0x11));
     EXPECT_EQ(receiver.RecallBuffer()[7], 0x77);
-}
 
-TEST_F(ReceiverTest, ImpossibleLengthsAreDroppedAndAssemblyResynchronises) {
+    // Impossible lengths are dropped and assembly resynchronises.
     for (int length : {0, 8, 122, 255}) {
         SCOPED_TRACE(length);
         Bytes junk = {0x01, 0x20, 0x03, 0x40, uint8_t(length)};
