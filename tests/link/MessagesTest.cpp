@@ -78,8 +78,8 @@ TEST(Messages, WholeSettingsOutAndADumpIn) {
     ReadSettingsBlock(dump.data(), s);
 
     EXPECT_EQ((std::vector<int>{s.GainLevel(1), s.GainLevel(3), s.DelaySamples(2), s.CompRelease(1), s.CompRatio(2),
-                                s.InvertStatus(2), s.FuncByPass3(1), s.EqType(1, 6), s.EqType(2, 6), s.EqFrequency(2, 7),
-                                s.EqGain(2, 3), s.EqByPass(2, 5), s.EqByPass(2, 7)}),
+                                s.InvertStatus(2), s.FuncByPass3(1), s.EqType(1, 6), s.EqType(2, 6),
+                                s.EqFrequency(2, 7), s.EqGain(2, 3), s.EqByPass(2, 5), s.EqByPass(2, 7)}),
               (std::vector<int>{0, 80, 151, 1000, 100, 1, 1, 9, 2, 20160, 48, 1, 1}));
     EXPECT_TRUE(s.OutputLevel(1) == 77 && s.MuteState(2) == 1 && s.FuncByPass8(1) == 1) << "not in the dump";
 

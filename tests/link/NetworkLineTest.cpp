@@ -1,5 +1,4 @@
-// Ports reached through a network serial server: the names, the telnet com-port codec, and
-// the Qt port against a server played by the test on loopback.
+// Ports behind a network serial server: their names, the telnet com-port codec, the Qt port.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -42,16 +41,16 @@ TEST(PortArguments, NumbersDevicesNetworkNamesAndMistakes) {
         EXPECT_THROW(ParsePortArgument(bad), std::invalid_argument) << bad;
 }
 
-// Escaping, the opening offer, the line settings after the server's agreement and the drop of its
-// notifications are the Qt port's test below; a real server's greeting is the editor's test behind ser2net.
+// Commands split over chunks, a 0xFF inside a sub-negotiation; other options refused, an agreed one not
+// agreed again, a withdrawn one acknowledged; the line settings go out once. The rest of the codec is the
+// Qt port's test below; a real server's greeting is the editor's test behind ser2net.
 TEST(TelnetComPort, SplitsTheStreamAndAnswersTheServer) {
     TelnetComPort telnet;
     telnet.Opening();
     Bytes data, answer;
-    // Commands split over chunks and a 0xFF inside a sub-negotiation; other options refused, an agreed
-    // one not agreed again, a withdrawn one acknowledged; the line settings go out once.
     for (const char* chunk : {"01 FF", "FF 02 FF", "FA 2C 6A 60", " FF", " F0 FF F1 04 FF FA 2C 6B FF FF 06 FF F0 07",
-                              "FF FD 18 FF FB 05 FF FB 00 FF FB 00 FF FC 00 FF FE 01", "FF FD 2C", "FF FE 2C FF FD 2C"}) {
+                              "FF FD 18 FF FB 05 FF FB 00 FF FB 00 FF FC 00 FF FE 01", "FF FD 2C",
+                              "FF FE 2C FF FD 2C"}) {
         const TelnetComPort::Taken taken = telnet.Take(Hex(chunk));
         data.insert(data.end(), taken.data.begin(), taken.data.end());
         answer.insert(answer.end(), taken.answer.begin(), taken.answer.end());
@@ -112,7 +111,8 @@ TEST_F(NetworkPortTest, OpenFailuresNameTheCauseAfterTheirTimeWithoutStoppingThe
     port.SetDeviceOverride(At(server.serverPort()));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(port.SetPortOpen(true).error, At(server.serverPort()) + ": the server closed the connection (\"Port already in use\")");
+    EXPECT_EQ(port.SetPortOpen(true).error,
+              At(server.serverPort()) + ": the server closed the connection (\"Port already in use\")");
     EXPECT_GE(clock.elapsed(), 2700);
     EXPECT_LE(clock.elapsed(), 4000);
 
