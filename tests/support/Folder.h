@@ -3,28 +3,31 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace sonavel::test {
 
 class Folder {
 public:
+    // Removed here before Qt tries, as Qt leaves names that are not UTF-8 behind.
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path(), ignored);
+    }
     std::string path() const { return dir_.path().toStdString(); }
-    std::string file(const std::string& name) const { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string file(const std::string& name) const { return path() + "/" + name; }  // names are bytes
     void write(const std::string& name, const std::string& content) const {
         std::ofstream(file(name), std::ios::binary) << content;
     }
     // Empty when there is no such file.
     std::string read(const std::string& name) const {
-        std::ostringstream content;
-        content << std::ifstream(file(name), std::ios::binary).rdbuf();
-        return content.str();
+        std::ifstream in(file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     // Entries, hidden ones included.
     int count() const {
-        const auto entries = std::filesystem::directory_iterator(path());
-        return static_cast<int>(std::distance(begin(entries), end(entries)));
+        return int(std::distance(std::filesystem::directory_iterator(path()), std::filesystem::directory_iterator()));
     }
 
 private:

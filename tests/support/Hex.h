@@ -10,8 +10,7 @@ namespace sonavel {
 inline Bytes Hex(const std::string& text) {
     std::istringstream in(text);
     Bytes bytes;
-    unsigned value;
-    while (in >> std::hex >> value) bytes.push_back(static_cast<uint8_t>(value));
+    for (unsigned value; in >> std::hex >> value;) bytes.push_back(static_cast<uint8_t>(value));
     return bytes;
 }
 

@@ -12,36 +12,48 @@ namespace sonavel {
 
 class MemoryPort : public SerialPort {
 public:
-    // Given each message written while the port is open; returns the unit's answer (may be empty).
-    using Responder = std::function<Bytes(const Bytes& written)>;
-
     explicit MemoryPort(std::set<int> existingPorts = {1}) : existingPorts_(std::move(existingPorts)) {}
 
     void SetCommPort(int number) override { commPort_ = number; }
     int CommPort() const override { return commPort_; }
     bool PortOpen() const override { return open_; }
-    PortStatus SetPortOpen(bool open) override;
-    void Output(const Bytes& message) override;
+    PortStatus SetPortOpen(bool open) override {
+        if (open && !open_ && !existingPorts_.contains(commPort_))
+            return {false, "COM" + std::to_string(commPort_) + " could not be opened: no such port"};
+        open_ = open;
+        return {};
+    }
+    void Output(const Bytes& message) override {
+        if (!open_) return;
+        written_.push_back(message);
+        if (Bytes answer = responder_ ? responder_(message) : Bytes{}; !answer.empty()) pending_.push_back(answer);
+    }
     Bytes Input() override { return std::exchange(received_, {}); }
 
-    // The responder's answers are held until DeliverPending, as a real line delivers them
-    // after the sender has moved on.
-    void SetResponder(Responder responder) { responder_ = std::move(responder); }
-    // Delivers the held answers in order and raises OnComm for each; false when none were waiting.
-    bool DeliverPending();
+    // The responder answers each message written while open (empty: no answer). Its answers are held
+    // until DeliverPending, as a real line delivers them after the sender has moved on.
+    void SetResponder(std::function<Bytes(const Bytes& written)> responder) { responder_ = std::move(responder); }
+    // Delivers the held answers in order and raises OnComm for each.
+    void DeliverPending() {
+        while (!pending_.empty()) {
+            const Bytes answer = std::move(pending_.front());
+            pending_.pop_front();
+            if (!open_) continue;  // nothing reaches a closed port
+            received_.insert(received_.end(), answer.begin(), answer.end());
+            if (OnComm) OnComm();
+        }
+    }
 
     const std::vector<Bytes>& Written() const { return written_; }
     void ClearWritten() { written_.clear(); }
-    int OpenCount() const { return openCount_; }  // successful opens so far
 
 private:
     std::set<int> existingPorts_;
     int commPort_ = 1;
     bool open_ = false;
-    int openCount_ = 0;
     std::vector<Bytes> written_;
     Bytes received_;
-    Responder responder_;
+    std::function<Bytes(const Bytes&)> responder_;
     std::deque<Bytes> pending_;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Runs the Qt event loop until a condition holds or the time is up.
+// Runs the Qt event loop until a condition holds or the time is up; returns the condition's last answer.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -7,7 +7,6 @@
 
 namespace sonavel::test {
 
-// Returns the condition's last answer.
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();

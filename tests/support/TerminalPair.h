@@ -1,9 +1,6 @@
 #pragma once
 // A pseudo-terminal standing in for a serial line, opened as the simulator opens its own: the
 // program under test opens the device by its path, the test plays the unit at the far end.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "devsim/PseudoTerminal.h"
@@ -16,14 +13,11 @@ public:
     // Throws std::runtime_error when no pseudo-terminal can be had.
     TerminalPair() : far_(TakeFarEnd(path_)), device_(::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
     ~TerminalPair() { ReleaseDevice(); }
-    TerminalPair(const TerminalPair&) = delete;
-    TerminalPair& operator=(const TerminalPair&) = delete;
 
     const std::string& DevicePath() const { return path_; }
     LineEnd& Far() { return far_; }
     const LineEnd& Far() const { return far_; }
-    // Lets go of the pair's own hold on the device, so that the far end sees a hang-up as
-    // soon as the program under test closes it.
+    // Lets go of the pair's hold on the device: the far end sees a hang-up once the program closes it.
     void ReleaseDevice() {
         if (device_ >= 0) ::close(device_);
         device_ = -1;
