@@ -1,4 +1,6 @@
 // The widgets are wired to the editor both ways; paints, exposes and resizes ask for a redraw.
+#include <malloc.h>
+
 #include <QElapsedTimer>
 #include <QExposeEvent>
 #include <QTest>
@@ -59,6 +61,24 @@ TEST_F(WiringTest, UserInputReachesItsHandlerOnceAndHandlersShowOnTheWidgets) {
     EXPECT_EQ(W().presetPanel->caption(), "Save Preset");
     W().exit->click();
     EXPECT_TRUE(W().presetPanel->isHidden());
+}
+
+// A coloured button drawn through a picture cache keyed by palette kept one more picture
+// per Connect: 6 MB after 650 toggles here, 11 MB in the program.
+TEST_F(WiringTest, ConnectAndDisConnectOnAShownWindowDoNotGrowMemory) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const auto toggle = [this](int times) {
+        for (int i = 0; i < times; ++i) {
+            W().connect->click();
+            W().connect->repaint();
+        }
+    };
+    const auto heapInUse = [] { return static_cast<long>(mallinfo2().uordblks + mallinfo2().hblkhd); };
+    toggle(50);  // what is built once
+    const long before = heapInUse();
+    toggle(650);
+    EXPECT_LT(heapInUse() - before, 64 * 1024);
 }
 
 TEST_F(WiringTest, ClosingTheWindowEndsARunningReadAndSendsNothingMore) {
