@@ -1,6 +1,7 @@
 #pragma once
 // Results of preset operations that can fail for reasons outside the program (files, user
-// input): either a value or a message for the user. Nothing here throws.
+// input): either a value or a message for the user. Only reading the value of a failure
+// throws: that is a fault in the caller, stopped before it can use a value that is not there.
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,8 +31,8 @@ public:
     Outcome(const Status& failure) : error_(failure.error()) {}  // from a failed Status only
 
     bool ok() const { return value_.has_value(); }
-    const T& value() const { return *value_; }
-    T& value() { return *value_; }
+    const T& value() const { return value_.value(); }
+    T& value() { return value_.value(); }
     const std::string& error() const { return error_; }
     Status status() const { return ok() ? Status::Success() : Status::Failure(error_); }
 

@@ -26,6 +26,7 @@ TEST(JsonReader, RefusesWithThePlaceAndTheReason) {
     for (const auto& c : cases) {
         const Outcome<JsonValue> read = ParseJson(c.json);
         EXPECT_EQ(read.error(), "not valid JSON at " + c.error) << c.json;
+        EXPECT_THROW(read.value(), std::bad_optional_access) << "a failure has no value to read";
     }
     EXPECT_TRUE(ParseJson(Nested(kMaxJsonDepth)).ok());
 }

@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 // command-line tool's file tests.
 class PresetFileTest : public ::testing::Test {
 protected:
-    ~PresetFileTest() override { fs::remove_all(folder.path()); }  // names that are not UTF-8 too
-    std::string File(const std::string& name) const { return folder.path() + "/" + name; }  // names as bytes
+    std::string File(const std::string& name) const { return folder.file(name); }
     test::Folder folder;
 };
 
