@@ -11,7 +11,8 @@ namespace {
 // A server on the same network answers a connection in milliseconds; one that has not
 // answered after this long is taken as unreachable.
 constexpr int kConnectTimeoutMs = 3000;
-// The com-port negotiation is a few bytes each way; the line is used without it after this.
+// A server that serves the line speaks the com-port option within milliseconds; the line is
+// used without that sign after this.
 constexpr int kNegotiationWaitMs = 500;
 // A server that turns a client away does so at once; one that keeps the connection this
 // long has taken it.
@@ -95,10 +96,11 @@ std::string QtNetworkLine::Attempt(int timeoutMs) {
                            socket_.state() == QAbstractSocket::ConnectedState;
     if (connected) {
         open_ = true;
-        if (telnet_) WaitUntil([this] { return !open_ || telnet_->LineSettingsSent(); }, kNegotiationWaitMs);
-        // A server that agreed to the com-port option has taken the connection; a raw
-        // stream gives no such sign, so it is watched a little longer for a turn-away.
-        if (!telnet_ || !telnet_->LineSettingsSent()) WaitUntil([this] { return !open_; }, kTurnAwayWaitMs);
+        if (telnet_) WaitUntil([this] { return !open_ || telnet_->LineServed(); }, kNegotiationWaitMs);
+        // A server that sent a com-port answer or notification has taken the connection. A raw
+        // stream gives no such sign, and a busy server may agree to the com-port option before
+        // it turns the client away, so without it the line is watched a little longer.
+        if (!telnet_ || !telnet_->LineServed()) WaitUntil([this] { return !open_; }, kTurnAwayWaitMs);
         turnedAway_ = !open_;
     } else if (openFailure_.empty()) {
         openFailure_ = "no answer within " + std::to_string(kConnectTimeoutMs / 1000) + " s";

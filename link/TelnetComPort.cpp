@@ -9,6 +9,8 @@ constexpr uint8_t kBinary = 0, kSuppressGoAhead = 3, kComPort = 44;
 
 // Com-port option commands from the client and their values for 9600 bit/s 8N1, no flow control.
 constexpr uint8_t kSetBaudRate = 1, kSetDataSize = 2, kSetParity = 3, kSetStopSize = 4, kSetControl = 5;
+// The server's com-port commands (answers and notifications) are the client's codes plus this.
+constexpr uint8_t kFromServer = 100;
 constexpr uint32_t kBaudRate = 9600;
 constexpr uint8_t kDataBits = 8, kNoParity = 1, kOneStopBit = 1, kNoFlowControl = 1;
 
@@ -87,6 +89,12 @@ void TelnetComPort::AnswerOption(uint8_t verb, uint8_t option, Bytes& answer) {
     }
 }
 
+void TelnetComPort::NoteSubByte(uint8_t byte) {
+    if (subLength_ == 0) subOption_ = byte;
+    if (subLength_ == 1 && subOption_ == kComPort && byte >= kFromServer) lineServed_ = true;
+    ++subLength_;
+}
+
 TelnetComPort::Taken TelnetComPort::Take(const Bytes& stream) {
     Taken taken;
     for (uint8_t byte : stream) {
@@ -101,7 +109,10 @@ TelnetComPort::Taken TelnetComPort::Take(const Bytes& stream) {
                 else if (byte >= kWill) {
                     verb_ = byte;
                     state_ = State::Option;
-                } else if (byte == kSb) state_ = State::Sub;
+                } else if (byte == kSb) {
+                    state_ = State::Sub;
+                    subLength_ = 0;
+                }
                 // Any other command (no-operation, go-ahead, break, ...) carries nothing for the line.
                 break;
             case State::Option:
@@ -109,11 +120,12 @@ TelnetComPort::Taken TelnetComPort::Take(const Bytes& stream) {
                 state_ = State::Data;
                 break;
             case State::Sub:
-                // Sub-negotiations from the server (settings replies, notifications) are dropped.
                 if (byte == kIac) state_ = State::SubCommand;
+                else NoteSubByte(byte);
                 break;
             case State::SubCommand:
                 state_ = byte == kSe ? State::Data : State::Sub;
+                if (byte == kIac) NoteSubByte(byte);
                 break;
         }
     }

@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <limits>
 
 #include "link/NetworkPortName.h"
 #include "link/QtSerialPort.h"
@@ -57,18 +58,36 @@ TEST(TelnetComPort, SplitsTheStreamAndAnswersTheServer) {
     }
     EXPECT_EQ(data, Hex("01 FF 02 04 07"));
     EXPECT_EQ(answer, Hex("FF FC 18  FF FE 05  FF FD 00  FF FE 00  " + kLineSettings + " FF FC 2C"));
+
+    // Agreeing to the com-port option is not serving the line: a busy server agrees, then turns the
+    // client away. A com-port answer or notification tells that it serves this client.
+    TelnetComPort served;
+    served.Take(Hex("FF FD 2C FF FA 18 01 FF F0"));
+    EXPECT_FALSE(served.LineServed());
+    served.Take(Hex("FF FA 2C 6B 00 FF F0"));
+    EXPECT_TRUE(served.LineServed());
 }
 
-// The port opens a server the test plays on loopback. The server greets every client by asking
-// for the com-port option; a busy one says so and closes the connection again.
+// The port opens a server the test plays on loopback as ser2net behaves. Its telnet accepter greets
+// every client by asking for the com-port option and answers the baud rate of a client it serves;
+// while busy the server says so instead and closes the connection again.
 struct NetworkPortTest : testing::Test {
     void SetUp() override {
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
         QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
-            peer = server.nextPendingConnection();
-            if (!busy) return Write("FF FD 2C");  // DO COM-PORT
-            peer->write("Port already in use\r\n");
-            peer->disconnectFromHost();
+            QTcpSocket* client = peer = server.nextPendingConnection();
+            if (telnet) Write("FF FD 2C");  // DO COM-PORT
+            if (++connections > busyFor) {
+                if (telnet) Write("FF FA 2C 65 00 00 25 80 FF F0");  // the baud rate is 9600
+                return;
+            }
+            const auto turnAway = [client] {
+                client->write("Port already in use\r\n");
+                client->disconnectFromHost();
+            };
+            // The telnet accepter finds the line busy only after the client answered its greeting.
+            if (telnet) QObject::connect(client, &QTcpSocket::readyRead, client, turnAway, Qt::SingleShotConnection);
+            else turnAway();
         });
     }
     void Write(const std::string& hex) { peer->write(QByteArray::fromHex(QByteArray::fromStdString(hex))); }
@@ -76,16 +95,20 @@ struct NetworkPortTest : testing::Test {
 
     QTcpServer server;
     QTcpSocket* peer = nullptr;
-    bool busy = false;
+    bool telnet = true;
+    int busyFor = 0;  // connections turned away before one is served
+    int connections = 0;
     QtSerialPort port;
 };
 
-// Through a telnet server 0xFF is doubled both ways and the server's notifications are dropped.
-// A raw stream is the command-line tool's test behind ser2net.
-TEST_F(NetworkPortTest, MessagesCrossEscapedAndLeaveAtOnce) {
+// A busy telnet server agrees to the com-port option before it turns the client away: the port
+// asks again until it is served. Through the server 0xFF is doubled both ways and the server's
+// notifications are dropped. A raw stream is the command-line tool's test behind ser2net.
+TEST_F(NetworkPortTest, ABusyServerIsAskedAgainAndMessagesCrossEscapedAtOnce) {
+    busyFor = 2;
     port.SetDeviceOverride("rfc2217://127.0.0.1:" + std::to_string(server.serverPort()));
     ASSERT_TRUE(port.SetPortOpen(true).ok);
-    ASSERT_NE(peer, nullptr);
+    EXPECT_EQ(connections, 3);
     port.Output(Hex("01 20 03 40 0A 10 05 FF 05 60"));
     // Read without running the port's events: the opening and the message have left at once.
     const Bytes expected = Hex("FF FB 2C " + kLineSettings + " 01 20 03 40 0A 10 05 FF FF 05 60");
@@ -107,7 +130,8 @@ TEST_F(NetworkPortTest, MessagesCrossEscapedAndLeaveAtOnce) {
 // connection are the editor's end-to-end tests; a listener whose queue is full gives a connect
 // no answer at all, and a timer that closes the port in the wait shows the event loop runs.
 TEST_F(NetworkPortTest, OpenFailuresNameTheCauseAfterTheirTimeWithoutStoppingTheEventLoop) {
-    busy = true;
+    telnet = false;
+    busyFor = std::numeric_limits<int>::max();
     port.SetDeviceOverride(At(server.serverPort()));
     QElapsedTimer clock;
     clock.start();
